@@ -1,0 +1,6 @@
+#include "app/CliCommands.h"
+
+const std::vector<TCliCommand>& CliCommands() {
+  static const std::vector<TCliCommand> commands{};
+  return commands;
+}

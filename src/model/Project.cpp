@@ -1,0 +1,108 @@
+#include "model/Project.h"
+
+#include "model/Globals.h"
+
+void ClearActions(TAuActions& actions) {
+  // Last first, as the list was built; value semantics release nested lists, pictures and fonts.
+  while (!actions.Actions.empty()) actions.Actions.pop_back();
+}
+
+std::unique_ptr<TAuObject> NewAuObject() { return std::make_unique<TAuObject>(); }
+
+std::unique_ptr<TAuObject> TAuObject::Clone() const {
+  auto copy = NewAuObject();
+  copy->ObjectName = ObjectName;
+  copy->ObjectType = ObjectType;
+  copy->Align = Align;
+  copy->Enable = Enable;
+  copy->Visible = Visible;
+  copy->Locked = Locked;
+  copy->MoveHandle = MoveHandle;
+  copy->Cursor = Cursor;
+  copy->Hint = Hint;
+  copy->Left = Left;
+  copy->Top = Top;
+  copy->Width = Width;
+  copy->Height = Height;
+  copy->OnClickActions = OnClickActions;
+  copy->OnDblClickActions = OnDblClickActions;
+  copy->OnEnterActions = OnEnterActions;
+  copy->OnLeaveActions = OnLeaveActions;
+  copy->OnMouseDownActions = OnMouseDownActions;
+  copy->OnMouseUpActions = OnMouseUpActions;
+  copy->PopupMenu = PopupMenu;
+  copy->Payload = Payload ? Payload->Clone() : nullptr;
+  copy->Selected = Selected;
+  copy->Objects.reserve(Objects.size());
+  for (const auto& child : Objects) copy->Objects.push_back(child->Clone());
+  return copy;
+}
+
+bool TAuObject::SameAs(const TAuObject& o) const {
+  if (ObjectName != o.ObjectName || ObjectType != o.ObjectType || Align != o.Align || Enable != o.Enable ||
+      Visible != o.Visible || Locked != o.Locked || MoveHandle != o.MoveHandle || Cursor != o.Cursor ||
+      Hint != o.Hint || Left != o.Left || Top != o.Top || Width != o.Width || Height != o.Height ||
+      OnClickActions != o.OnClickActions || OnDblClickActions != o.OnDblClickActions ||
+      OnEnterActions != o.OnEnterActions || OnLeaveActions != o.OnLeaveActions ||
+      OnMouseDownActions != o.OnMouseDownActions || OnMouseUpActions != o.OnMouseUpActions ||
+      PopupMenu != o.PopupMenu || Objects.size() != o.Objects.size())
+    return false;
+  if (bool(Payload) != bool(o.Payload)) return false;
+  if (Payload && !Payload->Equals(*o.Payload)) return false;
+  for (size_t i = 0; i < Objects.size(); ++i)
+    if (!Objects[i]->SameAs(*o.Objects[i])) return false;
+  return true;
+}
+
+int TMenuProject::FindForm(const QString& name) const {
+  for (size_t i = 0; i < Forms.size(); ++i)
+    if (Forms[i]->FormName == name) return static_cast<int>(i);
+  return -1;
+}
+
+PFormData TMenuProject::FormByName(const QString& name) const {
+  const int i = FindForm(name);
+  return i < 0 ? nullptr : Forms[i].get();
+}
+
+namespace {
+TDefaultPageMaker DefaultPageMaker = nullptr;
+}
+
+void SetDefaultPageMaker(TDefaultPageMaker maker) { DefaultPageMaker = maker; }
+
+void ResetProject(bool makeDefault) {
+  Project = TMenuProject{};
+  if (!makeDefault) return;
+  auto page = std::make_unique<TFormData>();
+  page->FormName = QStringLiteral("Form1");
+  page->ObjectInfo = std::make_unique<TObjectInfo>();
+  page->ObjectInfo->ObjectName = QStringLiteral("Unknown");
+  if (DefaultPageMaker) DefaultPageMaker(*page);
+  Project.Forms.push_back(std::move(page));
+  ProjectChanged = true;
+}
+
+QString GetNewChildName(const TAuObject* container, TObjectType kind) {
+  if (!container) return QStringLiteral("UnknowObject");
+  const QString stem = GetObjectTypeName(kind);
+  for (int n = 1;; ++n) {
+    const QString name = stem + QString::number(n);
+    bool taken = false;
+    for (const auto& child : container->Objects)
+      if (child->ObjectName == name) {
+        taken = true;
+        break;
+      }
+    if (!taken) return name;
+  }
+}
+
+void MakeChildNameUnique(const TAuObject* container, TAuObject& object, bool enabled) {
+  if (!enabled || !container) return;
+  for (const auto& child : container->Objects)
+    if (child.get() != &object && child->ObjectName == object.ObjectName) {
+      object.ObjectName = GetNewChildName(container, object.ObjectType);
+      return;
+    }
+}

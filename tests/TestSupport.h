@@ -1,0 +1,45 @@
+// Shared test helpers: the recording messages service and byte helpers.
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+#include "model/Messages.h"
+#include "model/Stream.h"
+
+// Records every message and answers with a queued answer (or the default button).
+class TRecordingMessages : public TMessages {
+ public:
+  int Show(const TMessage& message) override {
+    Shown.push_back(message);
+    if (!Answers.empty()) {
+      const int a = Answers.front();
+      Answers.erase(Answers.begin());
+      return a;
+    }
+    return message.DefaultButton;
+  }
+  std::vector<TMessage> Shown;
+  std::vector<int> Answers;
+};
+
+// The recorder installed for the whole run, emptied by each test that looks at it.
+inline TRecordingMessages& Recorded() {
+  auto& r = static_cast<TRecordingMessages&>(Messages());
+  return r;
+}
+
+// Runs a writer against a fresh buffer and returns the bytes written (empty on failure).
+template <class F>
+QByteArray WriteBytes(F&& writer) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  TStream s(&buffer);
+  if (!writer(s)) return QByteArray("<write failed>");
+  return bytes;
+}
+
+inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "TestSupport.h"
+TEST(Smoke, Builds) { EXPECT_TRUE(true); }
