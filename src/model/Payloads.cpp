@@ -1,0 +1,8 @@
+#include "model/Project.h"
+#include "model/PayloadsFading.h"
+#include "model/PayloadsStandard.h"
+
+std::unique_ptr<TObjectPayload> NewPayload(TObjectType kind) {
+  if (auto p = NewStandardPayload(kind)) return p;
+  return NewFadingPayload(kind);
+}

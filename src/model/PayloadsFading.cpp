@@ -1,0 +1,3 @@
+#include "model/PayloadsFading.h"
+
+std::unique_ptr<TObjectPayload> NewFadingPayload(TObjectType) { return nullptr; }
