@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QSize>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -73,6 +74,10 @@ class TObjectPayload {
   virtual QJsonObject ToJson() const = 0;
   virtual bool FromJson(const QJsonObject& json, QString& error) = 0;
   virtual bool Equals(const TObjectPayload& other) const = 0;
+  // The size a new object of the kind gets (its control's own default size).
+  virtual QSize DefaultSize() const { return {100, 100}; }
+  // A new object's first visible text (its caption or lines) is its name, for kinds that show one.
+  virtual void SetFirstText(const QString& text) { (void)text; }
 };
 
 // The payload of a kind with that kind's defaults; null for a value outside the kind table.
