@@ -210,7 +210,8 @@ void PaintImageButton(QPainter& painter, QSize client, const TImageButtonPayload
     painter.save();
     painter.setClipRect(all.adjusted(m, m, -m, -m), Qt::IntersectClip);
     painter.setFont(qfont);
-    painter.setPen(ToQColor(font.Color));
+    // A disabled button greys its caption, as the platform's buttons do.
+    painter.setPen(status.Enabled ? ToQColor(font.Color) : QColor::fromRgb(SystemColorRGB(SysColor::GrayText)));
     painter.setBrush(Qt::NoBrush);
     painter.drawText(QPoint(place.Text.x() + d, place.Text.y() + d + metrics.ascent()), button.Caption);
     painter.restore();
