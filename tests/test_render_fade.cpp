@@ -185,3 +185,48 @@ TEST(RenderFader, DrivesTheAlphaImage) {
   EXPECT_EQ(image.AlphaBlend(), 50);
   EXPECT_EQ(qAlpha(image.Shown().pixel(1, 1)), 127);
 }
+
+TEST(RenderFader, SettingsAndMouse) {
+  TFadeParam param{.NormalAlpha = 10, .MouseAlphaEnabled = true, .MouseOverAlpha = 50, .MouseDownAlpha = 30};
+  param.FadeInStep = 7;
+  TFader fader;
+  int shown = -1;
+  fader.OnApply = [&](int p) { shown = p; };
+  ApplyFadeParam(fader, param);
+  EXPECT_EQ(shown, 10);
+  EXPECT_TRUE(fader.Resting());
+  EXPECT_EQ(fader.Alpha(), 10);
+  EXPECT_EQ(fader.FadeInStep, 7);
+
+  struct Case {
+    TMouseAlphaEvent event;
+    bool enabled, mouseAlpha;
+    int expected;
+  };
+  const Case cases[] = {
+      {TMouseAlphaEvent::Enter, true, true, 50},  {TMouseAlphaEvent::Leave, true, true, 10},
+      {TMouseAlphaEvent::Press, true, true, 30},  {TMouseAlphaEvent::ReleaseOver, true, true, 50},
+      {TMouseAlphaEvent::Enter, false, true, -1}, {TMouseAlphaEvent::Press, true, false, -1},
+  };
+  for (const auto& c : cases) {
+    TFadeParam p = param;
+    p.MouseAlphaEnabled = c.mouseAlpha;
+    EXPECT_EQ(MouseAlphaFor(p, c.event, c.enabled), c.expected) << int(c.event);
+  }
+
+  // Under the mouse the button fades 10 -> 50 in steps of FadeInStep.
+  fader.SetAlpha(MouseAlphaFor(param, TMouseAlphaEvent::Enter, true));
+  std::vector<int> steps;
+  for (int i = 0; i < 7; ++i) {
+    fader.Tick();
+    steps.push_back(shown);
+  }
+  EXPECT_EQ(steps, (std::vector<int>{17, 24, 31, 38, 45, 50, 50}));
+
+  // Loading with fading off applies at once.
+  param.Fade = false;
+  param.NormalAlpha = 150;
+  ApplyFadeParam(fader, param);
+  EXPECT_FALSE(fader.Fade());
+  EXPECT_EQ(shown, 100);
+}

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "model/Globals.h"
 #include "model/Paths.h"
+#include "render/PictureDecode.h"
 #include "render/SlideShow.h"
 
 namespace {
@@ -306,4 +307,23 @@ TEST(RenderSlideShow, SlideOpacity) {
   const QImage framed = BuildSlideShowImage({10, 10}, rect, QImage(), false);
   EXPECT_EQ(qAlpha(framed.pixel(0, 0)), 0);
   EXPECT_EQ(framed.pixel(4, 4), qRgb(255, 255, 0));  // Color $0000FFFF
+}
+
+TEST(RenderSlideShow, PictureAndCaptionSwapAtTheTurn) {
+  TSlideShow show;
+  show.SetSize({4, 4});
+  QImage green(4, 4, QImage::Format_ARGB32);
+  green.fill(qRgb(0, 255, 0));
+  show.Fader.Swap.ChangePicture = true;
+  show.Fader.Swap.PictureForChange = EncodePicture(green, TGraphicKind::Png);
+  show.Fader.Swap.ShowText = true;
+  show.Fader.Swap.ShowTextString = QStringLiteral("Hello");
+  show.Fader.DoFadeCirculate(false);
+  for (int i = 0; i < 10; ++i) show.Fader.Tick();
+  EXPECT_TRUE(show.Picture.IsEmpty());  // not before the turn
+  show.Fader.Tick();
+  EXPECT_EQ(show.Picture.Kind, TGraphicKind::Png);
+  EXPECT_EQ(show.Frame.Caption, QStringLiteral("Hello"));
+  EXPECT_FALSE(show.Fader.Swap.Pending());
+  EXPECT_EQ(show.Image.Picture().pixel(1, 1), qRgb(0, 255, 0));
 }

@@ -109,3 +109,12 @@ void PaintFadeButtonContent(QPainter& painter, QSize client, TImageLayout layout
   }
   if (!caption.isEmpty()) DrawCaptionText(painter, caption, place.Caption, true, place.CaptionAlignment, font);
 }
+
+QImage BuildFadeButtonImage(QSize size, const TFadeButtonFields& button) {
+  return BuildFadeButtonImage(size, button.BackColor, button.BorderColor);
+}
+
+void PaintFadeButtonContent(QPainter& painter, QSize client, const TFadeButtonFields& button, const QImage& picture) {
+  PaintFadeButtonContent(painter, client, button.Layout, button.Margin, button.Space, picture, button.Caption,
+                         button.Font);
+}

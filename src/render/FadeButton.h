@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+#include "model/PayloadsFading.h"
 #include "model/Stream.h"
 #include "model/Types.h"
 
@@ -38,3 +39,8 @@ TFadeButtonPlacement PlaceFadeButton(TImageLayout layout, QSize client, QSize pi
 // `layout`, at full opacity.
 void PaintFadeButtonContent(QPainter& painter, QSize client, TImageLayout layout, int margin, int space,
                             const QImage& picture, const QString& caption, const TFont& font);
+
+// The same from a fade button's record: the face from its back and border colours, the content
+// from its layout, margin, space, caption and font (`picture` is its decoded picture).
+QImage BuildFadeButtonImage(QSize size, const TFadeButtonFields& button);
+void PaintFadeButtonContent(QPainter& painter, QSize client, const TFadeButtonFields& button, const QImage& picture);
