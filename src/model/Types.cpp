@@ -68,6 +68,27 @@ const QStringList& EnumValueNames<TAlign>() {
   return names;
 }
 
+template <>
+const QStringList& EnumValueNames<TAlignment>() {
+  static const QStringList names{QStringLiteral("taLeftJustify"), QStringLiteral("taRightJustify"),
+                                 QStringLiteral("taCenter")};
+  return names;
+}
+
+template <>
+const QStringList& EnumValueNames<TTextLayout>() {
+  static const QStringList names{QStringLiteral("tlTop"), QStringLiteral("tlCenter"), QStringLiteral("tlBottom")};
+  return names;
+}
+
+template <>
+const QStringList& EnumValueNames<TImageLayout>() {
+  static const QStringList names{QStringLiteral("ilLeft"),   QStringLiteral("ilTop"),
+                                 QStringLiteral("ilRight"),  QStringLiteral("ilBottom"),
+                                 QStringLiteral("ilCenter"), QStringLiteral("ilCenterStretch")};
+  return names;
+}
+
 QString GetObjectTypeName(int kind) {
   static const char* const names[ObjectTypeCount] = {
       "Panel",       "TabNotebook", "TabSheet",  "GroupBox",  "ScrollBox",  "Splitter",  "Button",
