@@ -15,7 +15,7 @@ struct TRow {
   int Pos;
   bool Rebuilt;
   bool Visible;
-  int Left;  // frame box left (or top for vertical moves), meaningful when rebuilt and visible
+  int Left;   // frame box left (or top for vertical moves), meaningful when rebuilt and visible
   int Blend;  // -1: no opacity asked for
 
   bool operator==(const TRow&) const = default;
@@ -70,10 +70,10 @@ TEST(ShapeAnimation, MoveFromLeftStartsFullyOutsideAndRestsAfterTenSteps) {
 
   const std::vector<TRow> expected = {
       {0, 0, true, true, -100, -1},  // the first entering tick shows the start, one width to the left
-      {0, 10, true, true, -90, -1},  {0, 20, true, true, -80, -1}, {0, 30, true, true, -70, -1},
-      {0, 40, true, true, -60, -1},  {0, 50, true, true, -50, -1}, {0, 60, true, true, -40, -1},
-      {0, 70, true, true, -30, -1},  {0, 80, true, true, -20, -1}, {0, 90, true, true, -10, -1},
-      {3, 100, true, true, 0, -1},   // at rest after ten steps
+      {0, 10, true, true, -90, -1}, {0, 20, true, true, -80, -1}, {0, 30, true, true, -70, -1},
+      {0, 40, true, true, -60, -1}, {0, 50, true, true, -50, -1}, {0, 60, true, true, -40, -1},
+      {0, 70, true, true, -30, -1}, {0, 80, true, true, -20, -1}, {0, 90, true, true, -10, -1},
+      {3, 100, true, true, 0, -1},  // at rest after ten steps
   };
   EXPECT_EQ(Play(anim, s, 11), expected);
   EXPECT_EQ(anim.Interval, 3000);  // shown for AnimOutDelay
@@ -99,9 +99,9 @@ TEST(ShapeAnimation, ZoomWithoutMarginsEndsEnteringAtOnceAndVanishesLeaving) {
     TShapeAnimation anim;
     anim.Start(s);
     const std::vector<TRow> expected = {
-        {3, 0, true, true, 0, -1},         // entering ends on its first tick
-        {1, 0, true, toMargin, 0, -1},     // leaving: the box already fills the control
-        {3, 0, true, true, 0, -1},         // the next entrance, again at once
+        {3, 0, true, true, 0, -1},      // entering ends on its first tick
+        {1, 0, true, toMargin, 0, -1},  // leaving: the box already fills the control
+        {3, 0, true, true, 0, -1},      // the next entrance, again at once
     };
     EXPECT_EQ(Play(anim, s, 3), expected) << toMargin;
   }
@@ -129,12 +129,12 @@ TEST(ShapeAnimation, ZoomWithMarginsShrinksFromTheWholeControl) {
     states.push_back(anim.AnimState);
   }
   const std::vector<TShapeBox> expectedBoxes = {
-      {0, 0, 100, 50},   // pos 0: the whole control
-      {5, 1, 98, 50},    // pos 5: sides still out by 20 − 5, 6 − 1, 10 − 2
-      {10, 3, 95, 50},   // pos 10: out by 20 − 10, 6 − 3, 10 − 5
-      {15, 4, 93, 50},   // pos 15: out by 20 − 15, 6 − 4, 10 − 7
-      {20, 6, 90, 50},   // pos 20: resting
-      {20, 6, 90, 50},   // leaving, pos 0
+      {0, 0, 100, 50},  // pos 0: the whole control
+      {5, 1, 98, 50},   // pos 5: sides still out by 20 − 5, 6 − 1, 10 − 2
+      {10, 3, 95, 50},  // pos 10: out by 20 − 10, 6 − 3, 10 − 5
+      {15, 4, 93, 50},  // pos 15: out by 20 − 15, 6 − 4, 10 − 7
+      {20, 6, 90, 50},  // pos 20: resting
+      {20, 6, 90, 50},  // leaving, pos 0
   };
   EXPECT_EQ(boxes, expectedBoxes);
   EXPECT_EQ(states, (std::vector<int>{0, 0, 0, 0, 3, 2}));
@@ -200,10 +200,10 @@ TEST(ShapeAnimation, MoveToLeftEndsOneStepBeyondTheLimit) {
   TShapeAnimation anim;
   anim.Start(s);
   const std::vector<TRow> expected = {
-      {3, 0, true, true, 0, -1},     // entrance "None"
-      {2, 0, true, true, 0, -1},     // leaving starts at rest
-      {2, 30, true, true, -30, -1},  {2, 60, true, true, -60, -1}, {2, 90, true, true, -90, -1},
-      {1, 120, true, true, -100, -1},  // past the limit: drawn at it, then waiting
+      {3, 0, true, true, 0, -1},  // entrance "None"
+      {2, 0, true, true, 0, -1},  // leaving starts at rest
+      {2, 30, true, true, -30, -1}, {2, 60, true, true, -60, -1},
+      {2, 90, true, true, -90, -1}, {1, 120, true, true, -100, -1},  // past the limit: drawn at it, then waiting
   };
   EXPECT_EQ(Play(anim, s, 6), expected);
   EXPECT_EQ(anim.Interval, 2000);
@@ -243,7 +243,9 @@ TEST_P(ShapeAnimationMove, EntersAndLeaves) {
   rows = Play(anim, s, steps, 100, 80, c.Axis);
   EXPECT_EQ(rows.back().State, ShapeAnimState::Shown);
   EXPECT_EQ(rows.back().Left, rest);
-  if (steps > 1) EXPECT_EQ(rows[steps - 2].State, ShapeAnimState::Entering);
+  if (steps > 1) {
+    EXPECT_EQ(rows[steps - 2].State, ShapeAnimState::Entering);
+  }
   // Leaving runs until it passes the same distance.
   rows = Play(anim, s, 1 + steps, 100, 80, c.Axis);
   EXPECT_EQ(rows.back().State, ShapeAnimState::Waiting);
@@ -267,9 +269,12 @@ TEST(ShapeAnimation, WaitingFrameAtTheMarginPerStyle) {
     std::optional<int> Blend;
   };
   const TCase cases[] = {
-      {AnimStyle::None, {5, 6, 93, 72}, std::nullopt},      {AnimStyle::MoveLeft, {0, 6, 88, 72}, std::nullopt},
-      {AnimStyle::MoveRight, {12, 6, 100, 72}, std::nullopt}, {AnimStyle::MoveTop, {5, 0, 93, 66}, std::nullopt},
-      {AnimStyle::MoveBottom, {5, 14, 93, 80}, std::nullopt}, {AnimStyle::Zoom, {0, 0, 100, 80}, std::nullopt},
+      {AnimStyle::None, {5, 6, 93, 72}, std::nullopt},
+      {AnimStyle::MoveLeft, {0, 6, 88, 72}, std::nullopt},
+      {AnimStyle::MoveRight, {12, 6, 100, 72}, std::nullopt},
+      {AnimStyle::MoveTop, {5, 0, 93, 66}, std::nullopt},
+      {AnimStyle::MoveBottom, {5, 14, 93, 80}, std::nullopt},
+      {AnimStyle::Zoom, {0, 0, 100, 80}, std::nullopt},
       {AnimStyle::Fade, {5, 6, 93, 72}, 0},
   };
   for (const TCase& c : cases) {
@@ -296,11 +301,11 @@ TEST(ShapeAnimation, FadeInAndOutDriveTheOpacityWithoutRebuilding) {
   TShapeAnimation anim;
   anim.Start(s);
   const std::vector<TRow> expected = {
-      {0, 0, false, false, 0, 0},  {0, 30, false, false, 0, 30}, {0, 60, false, false, 0, 60},
-      {3, 90, false, false, 0, 80},  // capped at the normal opacity: shown
-      {2, 0, false, false, 0, 80},   {2, 30, false, false, 0, 50}, {2, 60, false, false, 0, 20},
-      {1, 90, false, false, 0, 0},   // faded out: waiting
-      {0, 0, false, false, 0, 0},    // the next entrance starts from 0 again
+      {0, 0, false, false, 0, 0},   {0, 30, false, false, 0, 30},
+      {0, 60, false, false, 0, 60}, {3, 90, false, false, 0, 80},  // capped at the normal opacity: shown
+      {2, 0, false, false, 0, 80},  {2, 30, false, false, 0, 50},
+      {2, 60, false, false, 0, 20}, {1, 90, false, false, 0, 0},  // faded out: waiting
+      {0, 0, false, false, 0, 0},                                 // the next entrance starts from 0 again
   };
   EXPECT_EQ(Play(anim, s, 9), expected);
 }
@@ -314,8 +319,8 @@ TEST(ShapeAnimation, FadeExitUndoneBeforeAMovingEntrance) {
   anim.Start(s);
   const std::vector<TRow> expected = {
       {0, 0, true, true, -100, 70},  // waiting → entering restores the normal opacity
-      {3, 1000, true, true, 0, -1},   {2, 0, false, false, 0, 70}, {1, 1000, false, false, 0, 0},
-      {0, 0, true, true, -100, 70},
+      {3, 1000, true, true, 0, -1},  {2, 0, false, false, 0, 70},
+      {1, 1000, false, false, 0, 0}, {0, 0, true, true, -100, 70},
   };
   EXPECT_EQ(Play(anim, s, 5), expected);
 }

@@ -104,9 +104,9 @@ void DrawBevelRing(QPainter& p, int left, int top, int right, int bottom, int ba
   }
   p.setPen(Qt::NoPen);
   p.setBrush(topLeft);
-  p.drawPolygon(QPolygonF({QPointF(left, top), QPointF(right, top), QPointF(right - band, top + band),
-                           QPointF(left + band, top + band), QPointF(left + band, bottom - band),
-                           QPointF(left, bottom)}));
+  p.drawPolygon(
+      QPolygonF({QPointF(left, top), QPointF(right, top), QPointF(right - band, top + band),
+                 QPointF(left + band, top + band), QPointF(left + band, bottom - band), QPointF(left, bottom)}));
   p.setBrush(bottomRight);
   p.drawPolygon(QPolygonF({QPointF(right, top), QPointF(right, bottom), QPointF(left, bottom),
                            QPointF(left + band, bottom - band), QPointF(right - band, bottom - band),

@@ -58,16 +58,11 @@ const std::vector<std::pair<int, QString>>& ShapeTypedOnlyFigureNames() {
 
 const std::vector<std::pair<int, QString>>& ShapeFillNames() {
   static const std::vector<std::pair<int, QString>> names = {
-      {ShapeFill::Solid, QStringLiteral("Solid")},
-      {1, QStringLiteral("GradientTopBottom")},
-      {2, QStringLiteral("GradientBottomTop")},
-      {3, QStringLiteral("GradientLeftRight")},
-      {4, QStringLiteral("GradientRightLeft")},
-      {5, QStringLiteral("GradientMiddleTopBottom")},
-      {6, QStringLiteral("GradientTopBottomMiddle")},
-      {7, QStringLiteral("GradientMiddleLeftRight")},
-      {8, QStringLiteral("GradientLeftRightMiddle")},
-      {ShapeFill::Clear, QStringLiteral("Clear")},
+      {ShapeFill::Solid, QStringLiteral("Solid")},    {1, QStringLiteral("GradientTopBottom")},
+      {2, QStringLiteral("GradientBottomTop")},       {3, QStringLiteral("GradientLeftRight")},
+      {4, QStringLiteral("GradientRightLeft")},       {5, QStringLiteral("GradientMiddleTopBottom")},
+      {6, QStringLiteral("GradientTopBottomMiddle")}, {7, QStringLiteral("GradientMiddleLeftRight")},
+      {8, QStringLiteral("GradientLeftRightMiddle")}, {ShapeFill::Clear, QStringLiteral("Clear")},
   };
   return names;
 }
@@ -98,16 +93,16 @@ QString ShapeFigureName(int code) { return FindName(code, ShapeFigureNames(), Sh
 QString ShapeFillName(int code) { return FindName(code, ShapeFillNames(), ShapeTypedOnlyFillNames()); }
 
 const QStringList& AnimInStyleNames() {
-  static const QStringList names = {QStringLiteral("None"),         QStringLiteral("MoveFromLeft"),
-                                    QStringLiteral("MoveFromRight"), QStringLiteral("MoveFromTop"),
-                                    QStringLiteral("MoveFromBottom"), QStringLiteral("Zoom"),
-                                    QStringLiteral("Fade")};
+  static const QStringList names = {
+      QStringLiteral("None"),        QStringLiteral("MoveFromLeft"),   QStringLiteral("MoveFromRight"),
+      QStringLiteral("MoveFromTop"), QStringLiteral("MoveFromBottom"), QStringLiteral("Zoom"),
+      QStringLiteral("Fade")};
   return names;
 }
 
 const QStringList& AnimOutStyleNames() {
-  static const QStringList names = {QStringLiteral("None"),       QStringLiteral("MoveToLeft"),
-                                    QStringLiteral("MoveToRight"), QStringLiteral("MoveToTop"),
+  static const QStringList names = {QStringLiteral("None"),         QStringLiteral("MoveToLeft"),
+                                    QStringLiteral("MoveToRight"),  QStringLiteral("MoveToTop"),
                                     QStringLiteral("MoveToBottom"), QStringLiteral("Zoom"),
                                     QStringLiteral("Fade")};
   return names;
@@ -219,8 +214,8 @@ TShapeFigure ShapeFigure(int shape, const TShapeBox& box, int borderWidth, int r
       poly({pt(cx, tp), pt(lp, fy(230, 600)), pt(fx(115, 600), yb), pt(rx(115, 600), yb), pt(xr, fy(230, 600))});
       break;
     case ShapeCode::Hexagon:
-      poly({pt(cx, tp), pt(lp, T + H / 4), pt(lp, T + 3 * H / 4), pt(cx, yb), pt(xr, T + 3 * H / 4),
-            pt(xr, T + H / 4)});
+      poly(
+          {pt(cx, tp), pt(lp, T + H / 4), pt(lp, T + 3 * H / 4), pt(cx, yb), pt(xr, T + 3 * H / 4), pt(xr, T + H / 4)});
       break;
     case ShapeCode::RightArrow:
       poly({pt(lp, T + H / 4), pt(lp, T + 3 * H / 4), pt(cx, T + 3 * H / 4), pt(cx, yb), pt(xr, cy), pt(cx, tp),
@@ -231,12 +226,12 @@ TShapeFigure ShapeFigure(int shape, const TShapeBox& box, int borderWidth, int r
             pt(cx, T + H / 4)});
       break;
     case ShapeCode::UpArrow:
-      poly({pt(cx, tp), pt(lp, cy), pt(L + W / 4, cy), pt(L + W / 4, yb), pt(L + 3 * W / 4, yb),
-            pt(L + 3 * W / 4, cy), pt(xr, cy)});
+      poly({pt(cx, tp), pt(lp, cy), pt(L + W / 4, cy), pt(L + W / 4, yb), pt(L + 3 * W / 4, yb), pt(L + 3 * W / 4, cy),
+            pt(xr, cy)});
       break;
     case ShapeCode::DownArrow:
-      poly({pt(cx, yb), pt(lp, cy), pt(L + W / 4, cy), pt(L + W / 4, tp), pt(L + 3 * W / 4, tp),
-            pt(L + 3 * W / 4, cy), pt(xr, cy)});
+      poly({pt(cx, yb), pt(lp, cy), pt(L + W / 4, cy), pt(L + W / 4, tp), pt(L + 3 * W / 4, tp), pt(L + 3 * W / 4, cy),
+            pt(xr, cy)});
       break;
     case ShapeCode::FourPointStar: {
       const int64_t a = 380 * W / 1000, b = 380 * H / 1000;

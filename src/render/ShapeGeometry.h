@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <utility>
 #include <vector>
