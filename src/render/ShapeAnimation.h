@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "render/ShapeFieldsStandIn.h"
+#include "model/PayloadsFading.h"
 #include "render/ShapeGeometry.h"
 
 // Where the figure is drawn in one picture, and whether at all.

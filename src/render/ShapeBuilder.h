@@ -6,9 +6,9 @@
 #include <QImage>
 #include <cstdint>
 
+#include "model/PayloadsFading.h"
 #include "model/Stream.h"
 #include "render/ShapeAnimation.h"
-#include "render/ShapeFieldsStandIn.h"
 
 // A stored picture decoded once, so that rebuilding (every tick of a moving animation) does not
 // decode it again.
