@@ -169,6 +169,13 @@ TEST(ShapeBuilder, NoneFigureWithOtherPicturesAndWithout) {
   // Without a picture nothing is opaque, caption or not.
   s.Caption = QStringLiteral("Hidden");
   EXPECT_EQ(AlphaValues(BuildShapeImage(s, 30, 20, {})), std::set<int>{0});
+  // A stored picture that does not decode counts as none: it draws nothing.
+  TPicture damaged;
+  damaged.Kind = TGraphicKind::Png;
+  damaged.Data = QByteArray("\x89PNG not really", 16);
+  const TShapePicture undecodable = DecodeShapePicture(damaged);
+  EXPECT_TRUE(undecodable.IsNull());
+  EXPECT_EQ(AlphaValues(BuildShapeImage(s, 30, 20, undecodable)), std::set<int>{0});
   // A figure code without a figure hides the picture and caption too.
   s.Shape = 40;
   EXPECT_EQ(AlphaValues(BuildShapeImage(s, 30, 20, SolidPicture(qRgb(0, 0, 255), 4, 4, false))), std::set<int>{0});
