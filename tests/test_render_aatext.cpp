@@ -510,3 +510,22 @@ TEST(AATextControls, ColoursResolveThroughTheSystemTable) {
   label.SetBackColor(clBtnFace);
   EXPECT_EQ(label.Picture().pixel(0, 0), SystemColorRGB(SysColor::BtnFace));
 }
+
+TEST(AATextControls, AbsurdSizesStayBounded) {
+  // A damaged font size or control size draws nothing instead of allocating without bound.
+  TAALabel label;
+  label.SetFont(TestFont(100000));
+  label.SetCaption(QString(60, u'W'));
+  label.SetQuality(aqHigh);
+  label.SetAutoSize(false);
+  label.SetSize(QSize(300, 100));
+  label.SetBackColor(clBlack);
+  EXPECT_EQ(InkBox(label.Picture(), qRgb(0, 0, 0)), QRect());
+  label.SetSize(QSize(1000000, 1000000));
+  EXPECT_TRUE(label.Picture().isNull());
+  label.SetAutoSize(true);
+  label.SetBorder(1 << 30);
+  EXPECT_EQ(label.Border(), 65535);
+  EXPECT_TRUE(label.Picture().isNull());
+  EXPECT_EQ(label.Size().height(), label.TextExtent(label.Caption()).height() + 2 * 65535);
+}

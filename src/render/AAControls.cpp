@@ -7,6 +7,11 @@
 #include "render/Colors.h"
 #include "render/PictureDecode.h"
 
+namespace {
+constexpr int MaxControlSide = 16384;
+constexpr int MaxBorder = 65535;
+}  // namespace
+
 bool IsWrapBreakChar(QChar c) {
   switch (c.unicode()) {
     case ' ':
@@ -174,7 +179,8 @@ AA_SETTER(Align, TAlign, FAlign)
 #undef AA_SETTER
 
 void TAAControl::SetBorder(int border) {
-  border = std::max(border, 0);
+  // Far beyond any screen, and small enough that sizes built from it cannot overflow.
+  border = std::clamp(border, 0, MaxBorder);
   if (FBorder == border) return;
   FBorder = border;
   Changed();
@@ -209,7 +215,8 @@ void TAAControl::Render() {
   FRendering = false;
   FDirty = false;
   ++FRenderCount;
-  if (FSize.isEmpty()) {
+  // A control far larger than any screen gets no picture rather than gigabytes of one.
+  if (FSize.isEmpty() || FSize.width() > MaxControlSide || FSize.height() > MaxControlSide) {
     FPicture = QImage();
     return;
   }
