@@ -4,6 +4,7 @@
 
 #include "model/JsonSupport.h"
 
+
 template <>
 const QStringList& EnumValueNames<TButtonStyle>() {
   static const QStringList names{QStringLiteral("bsNormal"), QStringLiteral("bsNormalFlat"), QStringLiteral("bsThemes"),

@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "model/PayloadEnums.h"
 #include "model/PayloadPanelBack.h"
 #include "model/Project.h"
 

@@ -97,8 +97,7 @@ struct TAuObject {
   TCursor Cursor = 0;
   QString Hint;
   int32_t Left = 0, Top = 0, Width = 100, Height = 100;
-  TAuActions OnClickActions, OnDblClickActions, OnEnterActions, OnLeaveActions, OnMouseDownActions,
-      OnMouseUpActions;
+  TAuActions OnClickActions, OnDblClickActions, OnEnterActions, OnLeaveActions, OnMouseDownActions, OnMouseUpActions;
   std::vector<std::unique_ptr<TAuObject>> Objects;  // children in z-order and stream order
   std::vector<TMenuItem> PopupMenu;                 // top-level popup items; empty: no popup menu
   std::unique_ptr<TObjectPayload> Payload;          // the kind's own properties
