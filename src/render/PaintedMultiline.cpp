@@ -1,0 +1,77 @@
+#include "render/PaintedMultiline.h"
+
+#include <algorithm>
+#include <limits>
+
+TMultilineAnimation::TMultilineAnimation(const TMultilineAnimParams& params) : FParams(params) { Reset(); }
+
+void TMultilineAnimation::Reset() {
+  FState = StateWaiting;
+  FPosition = 0;
+  FCount = 0;
+  FInterval = FParams.DelayMs;
+  FEnabled = true;
+}
+
+void TMultilineAnimation::SetParams(const TMultilineAnimParams& params) {
+  FParams = params;
+  Reset();
+}
+
+void TMultilineAnimation::Tick() {
+  switch (FState) {
+    case StateWaiting:
+      if (FParams.RepeatCount > 0) {
+        if (FCount > FParams.RepeatCount) {
+          FEnabled = false;
+          return;
+        }
+        ++FCount;
+        if (FCount > FParams.RepeatCount) {
+          FEnabled = false;
+          return;
+        }
+      }
+      FPosition = 0;
+      FState = StateRunning;
+      FInterval = FParams.IntervalMs;
+      break;
+    case StateFinished:
+      if (!RepeatsUsedUp()) FPosition = 0;
+      FState = StateWaiting;
+      break;
+    default: {
+      // Saturating, so a huge step or a long-running endless scroll cannot overflow.
+      const qint64 next = qint64(FPosition) + FParams.Step;
+      FPosition =
+          int(std::clamp<qint64>(next, std::numeric_limits<int>::min() / 2, std::numeric_limits<int>::max() / 2));
+      break;
+    }
+  }
+}
+
+void TMultilineAnimation::EndRun(int state) {
+  FState = state;
+  FInterval = FParams.DelayMs;
+}
+
+TMultilineFrame TMultilineAnimation::Frame(const QString& caption, int clientHeight,
+                                           const std::function<int(const QString&)>& measure) {
+  TMultilineFrame frame;
+  if (FParams.Style == 0) {
+    // Typing: the first Position characters, never splitting a surrogate pair.
+    qsizetype n = std::clamp<qsizetype>(FPosition, 0, caption.size());
+    if (n > 0 && n < caption.size() && caption[n - 1].isHighSurrogate()) ++n;
+    frame.Text = caption.left(n);
+    const int height = measure(frame.Text);
+    frame.Top = (height > clientHeight || FParams.FromBottom) ? clientHeight - height : 0;
+    // Only a running animation ends a run; painting while waiting changes nothing.
+    if (n == caption.size() && FState == StateRunning) EndRun(StateWaiting);
+  } else {
+    frame.Text = caption;
+    const int height = measure(caption);
+    frame.Top = FParams.FromBottom ? clientHeight - FPosition : -FPosition;
+    if (frame.Top <= -height && FState == StateRunning) EndRun(FParams.FromBottom ? StateWaiting : StateFinished);
+  }
+  return frame;
+}
