@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "model/PayloadsFading.h"
+#include "render/Caption.h"
+#include "render/Colors.h"
 #include "render/PaintedSupport.h"
 
 namespace {
@@ -10,6 +13,7 @@ constexpr int CornerSize = 12;
 constexpr int PointerLong = 22;   // along the pointer's direction
 constexpr int PointerShort = 18;  // across it
 constexpr int PointerBand = 18;   // the strip a pointer takes off the body
+constexpr int MaxMargin = 100000;
 
 // Alpha of the top-left corner; the other three corners are its mirror images, the lower two with
 // a softer outline step.
@@ -290,6 +294,8 @@ QPoint BalloonPointerOrigin(QRect body, int arrow) {
 }
 
 QRect BalloonCaptionRect(QSize size, int arrow, int margin) {
+  // A stored margin is any 32-bit value; beyond this it only ever means "no room".
+  margin = std::clamp(margin, -MaxMargin, MaxMargin);
   int left = margin, top = margin;
   int width = size.width() - 2 * margin, height = size.height() - 2 * margin;
   switch (arrow) {
@@ -351,5 +357,16 @@ QImage BuildBalloonShape(QSize size, int arrow, QRgb fill, QRgb border) {
 
   if (const TBalloonStamp* pointer = BalloonPointerStamp(arrow))
     Stamp(image, palette, *pointer, BalloonPointerOrigin(body, arrow));
+  return image;
+}
+
+QImage BuildBalloonImage(const TBalloonFields& balloon, QSize size) {
+  QImage image = BuildBalloonShape(size, balloon.Arrow, ColorToRGB(balloon.Color), ColorToRGB(balloon.BorderColor));
+  if (image.isNull() || balloon.Caption.isEmpty()) return image;
+  const QRect rect = BalloonCaptionRect(size, balloon.Arrow, balloon.Margin);
+  DrawOnColourOnly(image, [&](QPainter& p) {
+    DrawCaptionText(p, balloon.Caption, rect, true, PaintedCaptionAlignment(balloon.Alignment, balloon.Layout),
+                    balloon.Font);
+  });
   return image;
 }

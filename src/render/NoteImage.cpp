@@ -5,6 +5,9 @@
 #include <QRadialGradient>
 #include <algorithm>
 
+#include "model/PayloadsFading.h"
+#include "render/Caption.h"
+#include "render/Colors.h"
 #include "render/PaintedSupport.h"
 
 namespace {
@@ -13,6 +16,7 @@ constexpr int PlainInset = 5;
 constexpr int PointerInset = 22;
 constexpr int CaptionPointerBand = 17;
 constexpr int ShadowOffset = 4;
+constexpr int MaxMargin = 100000;
 
 // How each layer's triangle moves from layer 0, per graphic: layer 1 by (dx, dy), layer 2 by twice
 // that, layer 3 by three times it.
@@ -25,7 +29,8 @@ bool HasPointer(int graphic) { return graphic >= 0 && graphic <= 11; }
 void FillLayer(QPainter& p, QSize size, int graphic, int round, int layer, QPoint offset, QColor colour) {
   p.setBrush(colour);
   const QRect r = NoteBodyRect(size, graphic, layer).translated(offset);
-  const qreal radius = std::max(0, round) / 2.0;
+  // The corner ellipse is Round across; a huge stored value just gives a fully rounded end.
+  const qreal radius = std::min({std::max(0, round) / 2.0, (r.right() - r.left()) / 2.0, (r.bottom() - r.top()) / 2.0});
   // Right and bottom edges are exclusive, as the rectangle's edges are drawn pixel-aligned.
   const QRectF area(r.left(), r.top(), r.right() - r.left(), r.bottom() - r.top());
   if (area.width() > 0 && area.height() > 0) {
@@ -253,6 +258,8 @@ QImage BuildNoteShape(QSize size, int graphic, int round, QRgb back, bool flat, 
 
 QRect NoteCaptionRect(QSize size, int graphic, int margin) {
   const TNoteSides s = NoteSides(graphic);
+  // A stored margin is any 32-bit value; beyond this it only ever means "no room".
+  margin = std::clamp(margin, -MaxMargin, MaxMargin);
   int left = margin, top = margin;
   int width = size.width() - 2 * margin, height = size.height() - 2 * margin;
   if (s.Left) {
@@ -302,4 +309,18 @@ void DrawNoteDecoration(QImage& note, const QImage& decoration) {
       out[x] = qRgba(mix(qRed(n), qRed(d)), mix(qGreen(n), qGreen(d)), mix(qBlue(n), qBlue(d)), std::max(na, da));
     }
   }
+}
+
+QImage BuildNoteImage(const TNoteFields& note, QSize size) {
+  QImage image = BuildNoteShape(size, note.Graphic, note.Round, ColorToRGB(note.BackColor), note.Flat, note.Shadow);
+  if (image.isNull()) return image;
+  if (!note.Caption.isEmpty()) {
+    const QRect rect = NoteCaptionRect(size, note.Graphic, note.Margin);
+    DrawOnColourOnly(image, [&](QPainter& p) {
+      DrawCaptionText(p, note.Caption, rect, true, PaintedCaptionAlignment(note.Alignment, tlTop), note.Font);
+    });
+  }
+  if (note.Graphic == NoteGraphic::Bind) DrawNoteDecoration(image, NoteBindPicture());
+  if (note.Graphic == NoteGraphic::Pad) DrawNoteDecoration(image, NotePadPicture());
+  return image;
 }

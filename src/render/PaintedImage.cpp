@@ -1,5 +1,6 @@
 #include "render/PaintedImage.h"
 
+#include "model/PayloadsStandard.h"
 #include "render/PaintedSupport.h"
 
 QRect ImageDestRect(QSize picture, QSize client, const TImagePlacement& placement) {
@@ -61,4 +62,8 @@ void PaintImageObject(QPainter& painter, QSize client, const QImage& picture, co
     painter.restore();
   }
   if (editing) DrawDesignOutline(painter, client);
+}
+
+TImagePlacement ImagePlacementOf(const TImagePayload& image) {
+  return {image.Stretch, TImagePayload::Proportional, image.Center};
 }

@@ -8,6 +8,8 @@
 
 #include "model/Stream.h"
 
+class TImagePayload;
+
 struct TImagePlacement {
   bool Stretch = false;
   bool Proportional = false;
@@ -18,6 +20,9 @@ struct TImagePlacement {
 // when asked) when Stretch is on or when a proportional picture does not fit; otherwise at its own
 // size; at the top-left corner or centred.
 QRect ImageDestRect(QSize picture, QSize client, const TImagePlacement& placement);
+
+// The placement stored with an image object.
+TImagePlacement ImagePlacementOf(const TImagePayload& image);
 
 // Whether the control hides everything beneath it: an opaque picture covering the whole client.
 bool ImageCoversClient(QSize picture, QSize client, const TImagePlacement& placement, bool pictureTransparent);

@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/PayloadsStandard.h"
+#include "render/Caption.h"
+#include "render/Colors.h"
+#include "render/PaintedSupport.h"
+
 TMultilineAnimation::TMultilineAnimation(const TMultilineAnimParams& params) : FParams(params) { Reset(); }
 
 void TMultilineAnimation::Reset() {
@@ -74,4 +79,50 @@ TMultilineFrame TMultilineAnimation::Frame(const QString& caption, int clientHei
     if (frame.Top <= -height && FState == StateRunning) EndRun(FParams.FromBottom ? StateWaiting : StateFinished);
   }
   return frame;
+}
+
+TMultilineAnimParams MultilineAnimParams(const TMultilineTextPayload& text) {
+  TMultilineAnimParams p;
+  p.Style = text.AnimStyle;
+  p.Step = text.AnimStep;
+  p.IntervalMs = text.AnimInterval;
+  p.DelayMs = text.AnimDelay;
+  p.FromBottom = text.AnimFromBottom;
+  p.RepeatCount = text.AnimRepeatCount;
+  return p;
+}
+
+void PaintMultilineText(QPainter& painter, QSize client, const TMultilineTextPayload& text,
+                        TMultilineAnimation* animation, bool enabled, bool editing) {
+  const int w = client.width(), h = client.height();
+  if (!text.Transparent) painter.fillRect(QRect(0, 0, w, h), ToQColor(text.Color));
+  const bool wordWrap = TMultilineTextPayload::WordWrap;
+  const Qt::Alignment horizontal = PaintedCaptionAlignment(text.Alignment, tlTop) & Qt::AlignHorizontal_Mask;
+
+  QString shown = text.Caption;
+  QRect rect(0, 0, w, h);
+  Qt::Alignment alignment = PaintedCaptionAlignment(text.Alignment, text.Layout);
+  if (animation) {
+    auto measure = [&](const QString& t) {
+      return MeasureCaptionHeight(painter, t, w, wordWrap, horizontal | Qt::AlignTop, text.Font);
+    };
+    const TMultilineFrame frame = animation->Frame(text.Caption, h, measure);
+    shown = frame.Text;
+    // The moving text is placed by the animation, whatever the layout says.
+    rect = QRect(0, frame.Top, w, std::max(1, measure(shown)));
+    alignment = horizontal | Qt::AlignTop;
+  }
+  if (!shown.isEmpty()) {
+    if (enabled) {
+      DrawCaptionText(painter, shown, rect, wordWrap, alignment, text.Font);
+    } else {
+      // Embossed: a highlight copy one pixel down and right, the shadow on top.
+      TFont font = text.Font;
+      font.Color = clBtnHighlight;
+      DrawCaptionText(painter, shown, rect.translated(1, 1), wordWrap, alignment, font);
+      font.Color = clBtnShadow;
+      DrawCaptionText(painter, shown, rect, wordWrap, alignment, font);
+    }
+  }
+  if (editing) DrawDesignOutline(painter, client);
 }

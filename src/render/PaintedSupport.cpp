@@ -33,3 +33,11 @@ void DrawDesignOutline(QPainter& painter, QSize size) {
   painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
   painter.restore();
 }
+
+Qt::Alignment PaintedCaptionAlignment(TAlignment alignment, TTextLayout layout) {
+  Qt::Alignment a = alignment == taRightJustify ? Qt::AlignRight
+                    : alignment == taCenter     ? Qt::AlignHCenter
+                                                : Qt::AlignLeft;
+  a |= layout == tlBottom ? Qt::AlignBottom : layout == tlCenter ? Qt::AlignVCenter : Qt::AlignTop;
+  return a;
+}

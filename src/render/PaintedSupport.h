@@ -6,6 +6,8 @@
 #include <QSize>
 #include <functional>
 
+#include "model/Types.h"
+
 // Pictures are built in memory at full size; an object far larger than any screen (an 8K display)
 // comes only from a damaged or hostile file and is not built at all.
 constexpr qint64 MaxBuiltPixels = qint64(7680) * 4320;
@@ -21,6 +23,9 @@ QImage BlankArgbImage(QSize size);
 // the alpha channel stays as it was (a caption drawn into a prebuilt picture never makes
 // transparent pixels visible).
 void DrawOnColourOnly(QImage& image, const std::function<void(QPainter&)>& draw);
+
+// The Qt alignment flags of a caption's horizontal alignment and vertical layout.
+Qt::Alignment PaintedCaptionAlignment(TAlignment alignment, TTextLayout layout);
 
 // The dotted one-pixel $808080 frame that lets an empty or transparent object be found on the
 // editing surface.
