@@ -5,12 +5,6 @@
 #include "model/JsonSupport.h"
 
 template <>
-const QStringList& EnumValueNames<TBorderStyle>() {
-  static const QStringList names{QStringLiteral("bsNone"), QStringLiteral("bsSingle")};
-  return names;
-}
-
-template <>
 const QStringList& EnumValueNames<TButtonStyle>() {
   static const QStringList names{QStringLiteral("bsNormal"), QStringLiteral("bsNormalFlat"), QStringLiteral("bsThemes"),
                                  QStringLiteral("bsThemesFlat"), QStringLiteral("bsTransparent")};
