@@ -47,15 +47,15 @@ TEST(RenderBalloon, PaletteStepsFollowTheRedChannel) {
   const QRgb border = qRgb(1, 2, 3);
   const Case cases[] = {
       {qRgb(255, 0, 0), 0, qRgb(255, 0, 0)},
-      {qRgb(255, 0, 0), 10, qRgb(235, 0, 0)},       // darker by 2 per entry
-      {qRgb(255, 0, 0), 63, qRgb(129, 0, 0)},       // others stop at 0
-      {qRgb(255, 0, 0), 64, qRgb(255, 0, 0)},       // no step yet
-      {qRgb(255, 0, 0), 127, qRgb(255, 31, 31)},    // red 192 and up: half steps, capped at 255
-      {qRgb(255, 0, 0), 126, qRgb(255, 31, 31)},    // 62 div 2
+      {qRgb(255, 0, 0), 10, qRgb(235, 0, 0)},         // darker by 2 per entry
+      {qRgb(255, 0, 0), 63, qRgb(129, 0, 0)},         // others stop at 0
+      {qRgb(255, 0, 0), 64, qRgb(255, 0, 0)},         // no step yet
+      {qRgb(255, 0, 0), 127, qRgb(255, 31, 31)},      // red 192 and up: half steps, capped at 255
+      {qRgb(255, 0, 0), 126, qRgb(255, 31, 31)},      // 62 div 2
       {qRgb(192, 10, 250), 100, qRgb(210, 28, 255)},  // k = 36, half step 18
-      {qRgb(191, 10, 20), 100, qRgb(227, 46, 56)},  // red 64..191: whole steps
+      {qRgb(191, 10, 20), 100, qRgb(227, 46, 56)},    // red 64..191: whole steps
       {qRgb(64, 0, 0), 127, qRgb(127, 63, 63)},
-      {qRgb(63, 0, 0), 127, qRgb(189, 126, 126)},   // red below 64: double steps
+      {qRgb(63, 0, 0), 127, qRgb(189, 126, 126)},  // red below 64: double steps
       {qRgb(0, 200, 100), 80, qRgb(32, 232, 132)},
       {qRgb(255, 0, 0), 128, border},
       {qRgb(255, 0, 0), 143, border},
@@ -198,13 +198,12 @@ TEST(RenderBalloon, PointerTipsSitAtTheEndOfTheBand) {
   };
   // 193 x 65: bodies per arrow as in the rectangle test; the tip is the last opaque cell.
   const Case cases[] = {
-      {8, {13, 61}, {12, 61}, {14, 61}},    // left + 13, bottom + 15
-      {7, {178, 61}, {177, 61}, {179, 61}},  // right - 14
-      {3, {13, 2}, {12, 2}, {14, 2}},       // top - 16
-      {4, {178, 2}, {177, 2}, {179, 2}},
-      {2, {2, 13}, {2, 12}, {2, 14}},       // left - 16, top + 13
-      {1, {2, 50}, {2, 49}, {2, 51}},       // bottom - 14
-      {5, {189, 13}, {189, 12}, {189, 14}},  // right + 15
+      {8, {13, 61}, {12, 61}, {14, 61}},                                     // left + 13, bottom + 15
+      {7, {178, 61}, {177, 61}, {179, 61}},                                  // right - 14
+      {3, {13, 2}, {12, 2}, {14, 2}},                                        // top - 16
+      {4, {178, 2}, {177, 2}, {179, 2}},    {2, {2, 13}, {2, 12}, {2, 14}},  // left - 16, top + 13
+      {1, {2, 50}, {2, 49}, {2, 51}},                                        // bottom - 14
+      {5, {189, 13}, {189, 12}, {189, 14}},                                  // right + 15
       {6, {189, 50}, {189, 49}, {189, 51}},
   };
   for (const auto& c : cases) {
@@ -255,10 +254,10 @@ TEST(RenderNote, SidesOfEachGraphic) {
     TNoteSides sides;
   };
   const Case cases[] = {
-      {0, {true, false, false, true}},  {1, {true, false, false, false}}, {2, {true, false, false, false}},
-      {3, {true, true, false, false}},  {4, {false, true, false, false}}, {5, {false, true, false, false}},
-      {6, {false, true, true, false}},  {7, {false, false, true, false}}, {8, {false, false, true, false}},
-      {9, {false, false, true, true}},  {10, {false, false, false, true}}, {11, {false, false, false, true}},
+      {0, {true, false, false, true}},    {1, {true, false, false, false}},  {2, {true, false, false, false}},
+      {3, {true, true, false, false}},    {4, {false, true, false, false}},  {5, {false, true, false, false}},
+      {6, {false, true, true, false}},    {7, {false, false, true, false}},  {8, {false, false, true, false}},
+      {9, {false, false, true, true}},    {10, {false, false, false, true}}, {11, {false, false, false, true}},
       {12, {false, false, false, false}}, {13, {false, true, false, false}}, {14, {false, true, false, false}},
   };
   for (const auto& c : cases) EXPECT_EQ(NoteSides(c.graphic), c.sides) << "graphic " << c.graphic;
@@ -280,7 +279,9 @@ TEST(RenderNote, FlatWithoutShadowIsOneOpaqueRoundedRectangle) {
     for (int x = 0; x < w; ++x) {
       const QRgb px = img.pixel(x, y);
       const bool inside = x >= 5 && x < w - 5 && y >= 5 && y < h - 5;
-      if (!inside) EXPECT_EQ(qAlpha(px), 0) << x << "," << y;
+      if (!inside) {
+        EXPECT_EQ(qAlpha(px), 0) << x << "," << y;
+      }
       if (qAlpha(px) == 255) opaqueColours.insert(px);
       EXPECT_TRUE(qAlpha(px) == 0 || qAlpha(px) == 255) << x << "," << y;
     }
@@ -324,11 +325,11 @@ TEST(RenderNote, PointerPointsOfTheCornerAndSideGraphics) {
     QPolygon points;
   };
   const Case cases[] = {
-      {0, QPolygon({{15, 178}, {59, 89}, {104, 134}})},   {2, QPolygon({{5, 15}, {100, 15}, {100, 110}})},
-      {3, QPolygon({{15, 15}, {104, 59}, {59, 104}})},    {4, QPolygon({{15, 5}, {15, 100}, {110, 100}})},
-      {5, QPolygon({{178, 5}, {178, 100}, {83, 100}})},   {6, QPolygon({{178, 15}, {89, 59}, {134, 104}})},
-      {7, QPolygon({{188, 15}, {93, 15}, {93, 110}})},    {8, QPolygon({{188, 178}, {93, 178}, {93, 83}})},
-      {9, QPolygon({{178, 178}, {134, 89}, {89, 134}})},  {10, QPolygon({{178, 188}, {178, 93}, {83, 93}})},
+      {0, QPolygon({{15, 178}, {59, 89}, {104, 134}})},  {2, QPolygon({{5, 15}, {100, 15}, {100, 110}})},
+      {3, QPolygon({{15, 15}, {104, 59}, {59, 104}})},   {4, QPolygon({{15, 5}, {15, 100}, {110, 100}})},
+      {5, QPolygon({{178, 5}, {178, 100}, {83, 100}})},  {6, QPolygon({{178, 15}, {89, 59}, {134, 104}})},
+      {7, QPolygon({{188, 15}, {93, 15}, {93, 110}})},   {8, QPolygon({{188, 178}, {93, 178}, {93, 83}})},
+      {9, QPolygon({{178, 178}, {134, 89}, {89, 134}})}, {10, QPolygon({{178, 188}, {178, 93}, {83, 93}})},
       {11, QPolygon({{15, 188}, {15, 93}, {110, 93}})},
   };
   for (const auto& c : cases) EXPECT_EQ(NotePointer(c.graphic, 0, size), c.points) << "graphic " << c.graphic;
