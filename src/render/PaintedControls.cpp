@@ -4,31 +4,17 @@
 
 #include "render/Caption.h"
 #include "render/Colors.h"
+#include "render/Outline.h"
 #include "render/PaintedSupport.h"
 
 namespace {
 
-// A horizontal line from (x0, y) towards (x1, y): start included, end left out.
-void HLine(QPainter& p, int x0, int x1, int y, const QColor& c) {
-  if (x0 == x1) return;
-  const int from = x0 < x1 ? x0 : x1 + 1;
-  const int to = x0 < x1 ? x1 - 1 : x0;
-  p.fillRect(QRect(from, y, to - from + 1, 1), c);
-}
-
-void VLine(QPainter& p, int x, int y0, int y1, const QColor& c) {
-  if (y0 == y1) return;
-  const int from = y0 < y1 ? y0 : y1 + 1;
-  const int to = y0 < y1 ? y1 - 1 : y0;
-  p.fillRect(QRect(x, from, 1, to - from + 1), c);
-}
-
 // (L, B) -> (L, T) -> (R, T) in the first colour, then (R, T) -> (R, B) -> (L, B) in the second.
-void BevelRect(QPainter& p, int l, int t, int r, int b, const QColor& c1, const QColor& c2) {
-  VLine(p, l, b, t, c1);
-  HLine(p, l, r, t, c1);
-  VLine(p, r, t, b, c2);
-  HLine(p, r, l, b, c2);
+void BevelRect(QPainter& p, int l, int t, int r, int b, QRgb c1, QRgb c2) {
+  DrawLineExclusive(p, {l, b}, {l, t}, c1);
+  DrawLineExclusive(p, {l, t}, {r, t}, c1);
+  DrawLineExclusive(p, {r, t}, {r, b}, c2);
+  DrawLineExclusive(p, {r, b}, {l, b}, c2);
 }
 
 // The outline of [l, r) x [t, b), one pixel wide, inside the rectangle.
@@ -45,9 +31,9 @@ void FrameRect(QPainter& p, int l, int t, int r, int b, const QColor& c) {
 void PaintBevel(QPainter& painter, QSize size, TBevelStyle style, TBevelShape shape, TColor highlight, TColor shadow,
                 bool editing) {
   const int w = size.width(), h = size.height();
-  const QColor hi = ToQColor(highlight), sh = ToQColor(shadow);
-  const QColor c1 = style == TBevelStyle::bsRaised ? hi : sh;
-  const QColor c2 = style == TBevelStyle::bsRaised ? sh : hi;
+  const QRgb hi = ColorToRGB(highlight), sh = ColorToRGB(shadow);
+  const QRgb c1 = style == TBevelStyle::bsRaised ? hi : sh;
+  const QRgb c2 = style == TBevelStyle::bsRaised ? sh : hi;
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -60,27 +46,27 @@ void PaintBevel(QPainter& painter, QSize size, TBevelStyle style, TBevelShape sh
       BevelRect(painter, 0, 0, w - 2, h - 2, c1, c1);
       break;
     case TBevelShape::bsTopLine:
-      HLine(painter, 0, w, 0, c1);
-      HLine(painter, 0, w, 1, c2);
+      DrawLineExclusive(painter, {0, 0}, {w, 0}, c1);
+      DrawLineExclusive(painter, {0, 1}, {w, 1}, c2);
       break;
     case TBevelShape::bsBottomLine:
-      HLine(painter, 0, w, h - 2, c1);
-      HLine(painter, 0, w, h - 1, c2);
+      DrawLineExclusive(painter, {0, h - 2}, {w, h - 2}, c1);
+      DrawLineExclusive(painter, {0, h - 1}, {w, h - 1}, c2);
       break;
     case TBevelShape::bsLeftLine:
-      VLine(painter, 0, 0, h, c1);
-      VLine(painter, 1, 0, h, c2);
+      DrawLineExclusive(painter, {0, 0}, {0, h}, c1);
+      DrawLineExclusive(painter, {1, 0}, {1, h}, c2);
       break;
     case TBevelShape::bsRightLine:
-      VLine(painter, w - 2, 0, h, c1);
-      VLine(painter, w - 1, 0, h, c2);
+      DrawLineExclusive(painter, {w - 2, 0}, {w - 2, h}, c1);
+      DrawLineExclusive(painter, {w - 1, 0}, {w - 1, h}, c2);
       break;
     case TBevelShape::bsSpacer:
       break;
   }
   painter.restore();
   // Only the spacer, which is otherwise invisible, needs finding on the editing surface.
-  if (editing && shape == TBevelShape::bsSpacer) DrawDesignOutline(painter, size);
+  if (editing && shape == TBevelShape::bsSpacer) DrawDesignOutline(painter, QRect(QPoint(0, 0), size));
 }
 
 void PaintBevel(QPainter& painter, QSize size, const TBevelPayload& bevel, bool editing) {

@@ -1,6 +1,7 @@
 #include "render/PaintedImage.h"
 
 #include "model/PayloadsStandard.h"
+#include "render/Outline.h"
 #include "render/PaintedSupport.h"
 
 QRect ImageDestRect(QSize picture, QSize client, const TImagePlacement& placement) {
@@ -61,7 +62,7 @@ void PaintImageObject(QPainter& painter, QSize client, const QImage& picture, co
     painter.drawImage(dest, picture);
     painter.restore();
   }
-  if (editing) DrawDesignOutline(painter, client);
+  if (editing) DrawDesignOutline(painter, QRect(QPoint(0, 0), client));
 }
 
 TImagePlacement ImagePlacementOf(const TImagePayload& image) {

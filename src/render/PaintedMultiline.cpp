@@ -6,6 +6,7 @@
 #include "model/PayloadsStandard.h"
 #include "render/Caption.h"
 #include "render/Colors.h"
+#include "render/Outline.h"
 #include "render/PaintedSupport.h"
 
 TMultilineAnimation::TMultilineAnimation(const TMultilineAnimParams& params) : FParams(params) { Reset(); }
@@ -124,5 +125,5 @@ void PaintMultilineText(QPainter& painter, QSize client, const TMultilineTextPay
       DrawCaptionText(painter, shown, rect, wordWrap, alignment, font);
     }
   }
-  if (editing) DrawDesignOutline(painter, client);
+  if (editing) DrawDesignOutline(painter, QRect(QPoint(0, 0), client));
 }

@@ -26,7 +26,3 @@ void DrawOnColourOnly(QImage& image, const std::function<void(QPainter&)>& draw)
 
 // The Qt alignment flags of a caption's horizontal alignment and vertical layout.
 Qt::Alignment PaintedCaptionAlignment(TAlignment alignment, TTextLayout layout);
-
-// The dotted one-pixel $808080 frame that lets an empty or transparent object be found on the
-// editing surface.
-void DrawDesignOutline(QPainter& painter, QSize size);
