@@ -24,8 +24,9 @@ struct TMultilineFrame {
   int Top = 0;   // where the text's top edge goes, relative to the client's top
 };
 
-// The animation's run state. The owner runs a timer at IntervalMs() while TimerActive() and calls
-// Tick() on each expiry, and calls Frame() from its painting, which may end a run.
+// The animation's run state. The owner (only when live and animated) runs a timer at IntervalMs()
+// while TimerActive(), calls Tick() and repaints on each expiry, and calls Frame() from its painting,
+// which may end a run. A new or reloaded text starts with Reset(): waiting one delay, nothing shown.
 class TMultilineAnimation {
  public:
   static constexpr int StateRunning = 0;
