@@ -25,6 +25,20 @@ QFont ToQFont(const TFont& font) {
   return f;
 }
 
+Qt::Alignment CaptionAlignment(TAlignment alignment, TTextLayout layout) {
+  Qt::Alignment h = Qt::AlignHCenter;
+  if (alignment == taLeftJustify)
+    h = Qt::AlignLeft;
+  else if (alignment == taRightJustify)
+    h = Qt::AlignRight;
+  Qt::Alignment v = Qt::AlignVCenter;
+  if (layout == tlTop)
+    v = Qt::AlignTop;
+  else if (layout == tlBottom)
+    v = Qt::AlignBottom;
+  return h | v;
+}
+
 namespace {
 QString NormaliseBreaks(const QString& text) {
   QString t = text;

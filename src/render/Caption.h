@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "model/Stream.h"
+#include "model/Types.h"
 
 // A stored font as a Qt font: face name, styles, and a pixel size following the 96-dpi rule
 // size × 96 / 72 rounded (8 points = 11 pixels), so captions measure the same on every device.
@@ -28,6 +29,9 @@ int FontPixelSize(int32_t size);
 // Returns the rectangle the text was drawn into.
 QRect DrawCaptionText(QPainter& painter, const QString& text, const QRect& rect, bool wordWrap, Qt::Alignment alignment,
                       const TFont& font);
+
+// The alignment flags of a stored horizontal alignment and vertical layout.
+Qt::Alignment CaptionAlignment(TAlignment alignment, TTextLayout layout);
 
 // Height in pixels of `text` laid out as DrawCaptionText lays it out in a rectangle `width` wide.
 int MeasureCaptionHeight(QPainter& painter, const QString& text, int width, bool wordWrap, Qt::Alignment alignment,

@@ -101,3 +101,24 @@ void TFader::Tick() {
   ApplyOpacity(a);
   FFadeAlpha = a;
 }
+
+void ApplyFadeParam(TFader& fader, const TFadeParam& param) {
+  fader.FadeInStep = param.FadeInStep;
+  fader.FadeOutStep = param.FadeOutStep;
+  fader.SetFade(param.Fade);
+  fader.Reset(param.NormalAlpha);
+}
+
+int MouseAlphaFor(const TFadeParam& param, TMouseAlphaEvent event, bool enabled) {
+  if (!param.MouseAlphaEnabled || !enabled) return -1;
+  switch (event) {
+    case TMouseAlphaEvent::Enter:
+    case TMouseAlphaEvent::ReleaseOver:
+      return param.MouseOverAlpha;
+    case TMouseAlphaEvent::Leave:
+      return param.NormalAlpha;
+    case TMouseAlphaEvent::Press:
+      return param.MouseDownAlpha;
+  }
+  return -1;
+}

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 
+#include "model/PayloadFade.h"
 #include "model/Stream.h"
 
 // A built picture with per-pixel alpha and its copy with every alpha scaled by a percentage.
@@ -110,3 +111,13 @@ class TFader {
   int FFadeTarget = 100;
   int FFadeAlpha = 100;
 };
+
+// Takes a fading object's settings after loading: fading on or off, the steps, and the object
+// resting at its normal opacity.
+void ApplyFadeParam(TFader& fader, const TFadeParam& param);
+
+// Mouse events that change a fading object's opacity.
+enum class TMouseAlphaEvent : uint8_t { Enter, Leave, Press, ReleaseOver };
+// The Alpha an event asks for, or -1 when it asks for none (mouse opacity off, or the object
+// disabled).
+int MouseAlphaFor(const TFadeParam& param, TMouseAlphaEvent event, bool enabled);

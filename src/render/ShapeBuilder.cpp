@@ -217,14 +217,6 @@ QImage RedCopy(const QImage& image) {
   return red;
 }
 
-Qt::Alignment CaptionAlignment(TAlignment alignment, TTextLayout layout) {
-  Qt::Alignment result = alignment == taLeftJustify    ? Qt::AlignLeft
-                         : alignment == taRightJustify ? Qt::AlignRight
-                                                       : Qt::AlignHCenter;
-  result |= layout == tlTop ? Qt::AlignTop : layout == tlBottom ? Qt::AlignBottom : Qt::AlignVCenter;
-  return result;
-}
-
 // The final picture: the colour picture's colour (un-premultiplied, so soft picture edges keep
 // their colour) with the mask's red channel as alpha.
 QImage CombineWithMask(const QImage& colour, const QImage& mask) {
