@@ -76,9 +76,9 @@ bool ActionsFromJsonAt(const QJsonValue& json, TAuActions& actions, QString& err
 QJsonArray ActionsToJson(const TAuActions& actions) {
   QJsonArray list;
   for (const TAuAction& a : actions.Actions) {
-    QJsonObject o{{kCommand, EnumToName(a.Command)},   {kParam1, StringToJson(a.Param1)},
-                  {kParam2, StringToJson(a.Param2)},  {kParam3, StringToJson(a.Param3)},
-                  {kOptionBool, a.OptionBool},        {kOptionInt, a.OptionInt}};
+    QJsonObject o{{kCommand, EnumToName(a.Command)}, {kParam1, StringToJson(a.Param1)},
+                  {kParam2, StringToJson(a.Param2)}, {kParam3, StringToJson(a.Param3)},
+                  {kOptionBool, a.OptionBool},       {kOptionInt, a.OptionInt}};
     // Only a picture with a graphic is stored; none and empty read back alike.
     if (a.Picture && !a.Picture->IsEmpty()) o.insert(kPicture, PictureToJson(*a.Picture));
     if (a.Font) o.insert(kFont, FontToJson(*a.Font));

@@ -104,7 +104,8 @@ bool PictureFromJson(const QJsonValue& j, TPicture& picture, QString& error) {
 }
 
 void TJsonReader::Fail(const QString& name, const QString& what) {
-  if (FError.isEmpty()) FError = (FContext.isEmpty() ? QString() : FContext + u'.') + name + QStringLiteral(": ") + what;
+  if (FError.isEmpty())
+    FError = (FContext.isEmpty() ? QString() : FContext + u'.') + name + QStringLiteral(": ") + what;
 }
 
 void TJsonReader::Get(const QString& name, QString& v) {
@@ -132,10 +133,12 @@ bool IntegerFrom(const QJsonValue& j, T& v) {
 }  // namespace
 
 void TJsonReader::Get(const QString& name, int32_t& v) {
-  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v)) Fail(name, QStringLiteral("expected a 32-bit integer"));
+  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v))
+    Fail(name, QStringLiteral("expected a 32-bit integer"));
 }
 void TJsonReader::Get(const QString& name, int16_t& v) {
-  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v)) Fail(name, QStringLiteral("expected a 16-bit integer"));
+  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v))
+    Fail(name, QStringLiteral("expected a 16-bit integer"));
 }
 void TJsonReader::Get(const QString& name, uint16_t& v) {
   if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v))
