@@ -4,11 +4,6 @@
 
 #include "model/JsonSupport.h"
 
-template <>
-const QStringList& EnumValueNames<TBorderStyle>() {
-  static const QStringList names{QStringLiteral("bsNone"), QStringLiteral("bsSingle")};
-  return names;
-}
 
 template <>
 const QStringList& EnumValueNames<TButtonStyle>() {

@@ -15,15 +15,12 @@
 
 // Scoped where value names would clash with other enumerations of the same prefix (bsNone is
 // also a window border style).
-enum class TBorderStyle : uint8_t { bsNone, bsSingle };
 enum class TButtonStyle : uint8_t { bsNormal, bsNormalFlat, bsThemes, bsThemesFlat, bsTransparent };
 enum class TBevelStyle : uint8_t { bsLowered, bsRaised };
 enum class TBevelShape : uint8_t { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum TResizeStyle : uint8_t { rsNone, rsLine, rsUpdate, rsPattern };
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
-template <>
-const QStringList& EnumValueNames<TBorderStyle>();
 template <>
 const QStringList& EnumValueNames<TButtonStyle>();
 template <>
