@@ -129,6 +129,17 @@ TEST(ActionStream, EmptyPictureIsStoredAsNoPicture) {
     EXPECT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadAction(s, back); }).Ok);
     EXPECT_FALSE(back.Picture.has_value());
   }
+  // Flag 1 followed by an empty picture (no class name, or a graphic of no bytes) also reads as
+  // no picture, as it would write back.
+  for (const char* picture : {"00000000", "05000000 5400490063006f006e00 00000000"}) {
+    QByteArray flagged = WriteBytes([](TStream& s) { return WriteAction(s, TAuAction{}); });
+    flagged.replace(22, 4, Hex("01000000") + Hex(picture));
+    TAuAction back;
+    auto r = ReadFrom(flagged, [&](TStream& s) { return ReadAction(s, back); });
+    EXPECT_TRUE(r.Ok) << picture;
+    EXPECT_EQ(r.Pos, flagged.size()) << picture;
+    EXPECT_FALSE(back.Picture.has_value()) << picture;
+  }
 }
 
 TEST(ActionStream, ReadingReplacesWhatTheListHeld) {

@@ -33,6 +33,8 @@ bool ReadAction(TStream& s, TAuAction& action) {
     } else {
       if (!action.Picture) action.Picture.emplace();
       if (!ReadPicture(s, *action.Picture)) return false;
+      // An empty picture is written as none; keep one meaning for both.
+      if (action.Picture->IsEmpty()) action.Picture.reset();
     }
     if (s.ReadInt() <= 0) {
       action.Font.reset();
