@@ -171,6 +171,8 @@ bool ReadPicture(TStream& s, TPicture& picture) {
     const TGraphicKind kind = GraphicClassFromName(name);
     if (kind == TGraphicKind::None) return false;
     const int32_t n = s.ReadBlockLength();
+    // A graphic of no bytes is an empty picture, which is what it writes back as.
+    if (n == 0) return true;
     picture.Kind = kind;
     picture.Data = s.ReadBytes(n);
     return true;
