@@ -3,6 +3,8 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QString>
 #include <vector>
 
@@ -43,3 +45,15 @@ QByteArray WriteBytes(F&& writer) {
 }
 
 inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
+
+// Keeps a valid stored form as a seed for the fuzz target of that reader (build/fuzz-seeds/<target>).
+inline void SaveFuzzSeed(const char* target, const QString& name, const QByteArray& bytes) {
+#ifdef MENUVIA_SEED_DIR
+  const QString folder = QStringLiteral(MENUVIA_SEED_DIR "/") + QLatin1String(target);
+  QDir().mkpath(folder);
+  QFile file(folder + u'/' + name);
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+#else
+  (void)target, (void)name, (void)bytes;
+#endif
+}

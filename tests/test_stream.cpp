@@ -261,6 +261,7 @@ TEST(StreamPrimitives, TruncatedRecordFailsAtEveryOffset) {
   };
   const QByteArray full = WriteBytes(write);
   ASSERT_TRUE(ReadFrom(full, read));
+  SaveFuzzSeed("primitives", QStringLiteral("record"), full.mid(4 + 4 + 1 + 2 + 8));
   for (int cut = 0; cut < full.size(); ++cut) {
     TError e;
     EXPECT_FALSE(ReadFrom(full.left(cut), read, &e)) << "cut at " << cut;
