@@ -1,7 +1,8 @@
 // Test entry: one QApplication for the whole run (offscreen), and a messages recorder so no test
 // ever waits on a modal box.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 #include "TestSupport.h"
 #include "render/PictureDecode.h"

@@ -18,9 +18,15 @@ TEST(ModelCore, ObjectTypeNames) {
     int Kind;
     const char* Name;
   };
-  const Case cases[] = {{otPanel, "Panel"},           {otStandardButton, "Button"}, {otSimpleText, "Label"},
-                        {otLabel, "FadeLabel"},       {otText, "FadeText"},         {otMultilineText, "Text"},
-                        {otPDFReader, "PDFReader"},   {25, "Unknow"},               {-1, "Unknow"},
+  const Case cases[] = {{otPanel, "Panel"},
+                        {otStandardButton, "Button"},
+                        {otSimpleText, "Label"},
+                        {otLabel, "FadeLabel"},
+                        {otText, "FadeText"},
+                        {otMultilineText, "Text"},
+                        {otPDFReader, "PDFReader"},
+                        {25, "Unknow"},
+                        {-1, "Unknow"},
                         {255, "Unknow"}};
   for (const auto& c : cases) EXPECT_EQ(GetObjectTypeName(c.Kind), QLatin1String(c.Name)) << c.Kind;
 }
@@ -29,8 +35,10 @@ TEST(ModelCore, NewChildNames) {
   auto panel = NewAuObject();
   EXPECT_EQ(GetNewChildName(nullptr, otShape), QStringLiteral("UnknowObject"));
   // First objects of each kind.
-  const std::pair<TObjectType, const char*> firsts[] = {{otSimpleText, "Label1"},     {otLabel, "FadeLabel1"},
-                                                        {otText, "FadeText1"},        {otMultilineText, "Text1"},
+  const std::pair<TObjectType, const char*> firsts[] = {{otSimpleText, "Label1"},
+                                                        {otLabel, "FadeLabel1"},
+                                                        {otText, "FadeText1"},
+                                                        {otMultilineText, "Text1"},
                                                         {otStandardButton, "Button1"}};
   for (const auto& [kind, name] : firsts) EXPECT_EQ(GetNewChildName(panel.get(), kind), QLatin1String(name));
   // The smallest free number; names compare case-sensitively.

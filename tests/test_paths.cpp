@@ -1,8 +1,9 @@
 // Path helpers, folder listing, special folders and the INI file.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "model/ClipboardBlock.h"
@@ -27,8 +28,8 @@ struct DesignerProject {
 
 TEST(Paths, IsValidFileName) {
   const std::pair<const char*, bool> cases[] = {
-      {"autorun", true}, {"my menu.exe", true}, {"", false},     {"   ", false}, {"a/b", false},
-      {"a\\b", false},   {"c:", false},         {"a*", false},   {"a?", false},  {"\"q\"", false},
+      {"autorun", true}, {"my menu.exe", true}, {"", false},    {"   ", false}, {"a/b", false},
+      {"a\\b", false},   {"c:", false},         {"a*", false},  {"a?", false},  {"\"q\"", false},
       {"<x>", false},    {"a|b", false},        {" ok ", true},
   };
   for (const auto& [name, valid] : cases) EXPECT_EQ(IsValidFileName(QString::fromLatin1(name)), valid) << name;
@@ -53,7 +54,8 @@ TEST(Paths, MakeRelativePath) {
     EXPECT_EQ(MakeRelativePath(QString::fromLatin1(outside)), QString()) << outside;
     ASSERT_EQ(Recorded().Shown.size(), 1u) << outside;
     EXPECT_EQ(Recorded().Shown[0].Caption, QStringLiteral("Information"));
-    EXPECT_EQ(Recorded().Shown[0].Text, QStringLiteral("The file or folder you selected is not in the project folder."));
+    EXPECT_EQ(Recorded().Shown[0].Text,
+              QStringLiteral("The file or folder you selected is not in the project folder."));
   }
 }
 
@@ -76,7 +78,8 @@ TEST(Paths, UnsavedProjectHasNoFolder) {
   EXPECT_EQ(GetProjectFolder(), QString());
   ASSERT_EQ(Recorded().Shown.size(), 1u);
   EXPECT_EQ(Recorded().Shown[0].Caption, QStringLiteral("Project Folder"));
-  EXPECT_EQ(Recorded().Shown[0].Text, QStringLiteral("The project has not been saved. Please save your project first."));
+  EXPECT_EQ(Recorded().Shown[0].Text,
+            QStringLiteral("The project has not been saved. Please save your project first."));
   EXPECT_EQ(MakeAbsolutePath(QStringLiteral("\\a.png")), QString());
 }
 
@@ -109,9 +112,9 @@ TEST(Paths, ListFolderEntries) {
 }
 
 TEST(Paths, SpecialFolders) {
-  const std::pair<TSpecialFolder, int> ids[] = {{sfDesktop, 0},          {sfPersonal, 5},      {sfMyVideo, 14},
-                                                {sfDesktopDirectory, 16}, {sfLocalAppData, 28}, {sfConnections, 49},
-                                                {sfCommonMusic, 53},      {sfCDBurnArea, 59},   {sfComputersNearMe, 61}};
+  const std::pair<TSpecialFolder, int> ids[] = {
+      {sfDesktop, 0},      {sfPersonal, 5},     {sfMyVideo, 14},    {sfDesktopDirectory, 16}, {sfLocalAppData, 28},
+      {sfConnections, 49}, {sfCommonMusic, 53}, {sfCDBurnArea, 59}, {sfComputersNearMe, 61}};
   for (const auto& [folder, id] : ids) EXPECT_EQ(SpecialFolderId(folder), id) << int(folder);
   EXPECT_EQ(int(sfComputersNearMe) + 1, SpecialFolderCount);
   EXPECT_FALSE(GetSpecialFolderPath(sfLocalAppData).isEmpty());
@@ -121,7 +124,8 @@ TEST(Paths, SpecialFolders) {
 
 TEST(IniFile, KeepsWhatItDoesNotKnow) {
   TIniFile ini;
-  ini.Parse(QStringLiteral("; written by hand\r\n[autorun]\r\nopen=old.exe\r\nshell\\x=keep me\r\n\r\n[Other]\r\nA=1\r\n"));
+  ini.Parse(
+      QStringLiteral("; written by hand\r\n[autorun]\r\nopen=old.exe\r\nshell\\x=keep me\r\n\r\n[Other]\r\nA=1\r\n"));
   EXPECT_EQ(ini.ReadString(QStringLiteral("AUTORUN"), QStringLiteral("OPEN")), QStringLiteral("old.exe"));
   ini.WriteString(QStringLiteral("autorun"), QStringLiteral("open"), QStringLiteral("menu.exe"));
   ini.WriteString(QStringLiteral("autorun"), QStringLiteral("icon"), QStringLiteral("autorun.ico"));

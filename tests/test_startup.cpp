@@ -1,8 +1,11 @@
 // Run mode, process-wide state and the player's start when nothing is appended.
+#include <gtest/gtest.h>
+
 #include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "model/Globals.h"
 #include "model/IniFile.h"
@@ -10,11 +13,11 @@
 
 TEST(Startup, ModeByFileName) {
   const std::pair<const char*, bool> cases[] = {
-      {"Menuvia", true},      {"MENUVIA", true},  {"menuvia", true},     {"mEnUvIa", true},
-      {"Menuvia2", false},    {"Menuvia.bin", false}, {"autorun", false}, {"Menuvi", false},
-      {"", false},            {"menuvia-cli", false},
+      {"Menuvia", true},     {"MENUVIA", true},      {"menuvia", true},       {"mEnUvIa", true},
+      {"Menuvia2", false},   {"Menuvia.bin", false}, {"autorun", false},      {"Menuvi", false},
+      {"", false},           {"menuvia-cli", false},
 #ifdef Q_OS_WIN
-      {"Menuvia.exe", true},  {"MENUVIA.EXE", true}, {"Menuvia2.exe", false}, {"autorun.exe", false},
+      {"Menuvia.exe", true}, {"MENUVIA.EXE", true},  {"Menuvia2.exe", false}, {"autorun.exe", false},
 #else
       {"Menuvia.exe", false},
 #endif
@@ -30,7 +33,8 @@ TEST(Startup, ForegroundHandleArgument) {
       {{QStringLiteral("autorun"), QStringLiteral("x"), QStringLiteral("12a")}, 0},
       {{QStringLiteral("autorun"), QStringLiteral("x"), QStringLiteral("-5")}, 0},
   };
-  for (const auto& [args, handle] : cases) EXPECT_EQ(ForegroundHandleArgument(args), handle) << args.join(u' ').toStdString();
+  for (const auto& [args, handle] : cases)
+    EXPECT_EQ(ForegroundHandleArgument(args), handle) << args.join(u' ').toStdString();
 }
 
 TEST(Startup, DesignerStateAndSettingsFile) {
@@ -103,4 +107,11 @@ TEST(Startup, PlayerWithoutProjectEndsWithFailure) {
   const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
   ASSERT_FALSE(lines.isEmpty());
   EXPECT_EQ(lines.back(), QStringLiteral("Error\tFailed to load data. The application terminated."));
+}
+
+TEST(Startup, StockFontsRegistered) {
+  // fonts-wine is installed by the setup script; the page's default font must then be real Tahoma.
+  if (!QFileInfo::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"))) GTEST_SKIP() << "fonts-wine missing";
+  EXPECT_EQ(RegisterStockFonts(), 3);
+  EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("Tahoma")));
 }

@@ -1,8 +1,9 @@
 // Stream primitives: exact encodings, round trips, and how damaged data fails.
+#include <gtest/gtest.h>
+
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "TestSupport.h"
 #include "model/Stream.h"
@@ -47,14 +48,15 @@ TEST(StreamPrimitives, StringEncodings) {
 
 TEST(StreamPrimitives, DamagedStringsFailWithTheirCode) {
   const QByteArray cases[] = {
-      Hex("0200"),                 // count cut short
-      Hex("02000000 4100"),        // fewer units than counted
-      Hex("ffffff7f 4100 4200"),   // absurd count: refused before any allocation
+      Hex("0200"),                // count cut short
+      Hex("02000000 4100"),       // fewer units than counted
+      Hex("ffffff7f 4100 4200"),  // absurd count: refused before any allocation
   };
   for (const auto& bytes : cases) {
     QString v;
     TError e;
-    EXPECT_FALSE(ReadFrom(bytes, [&](TStream& s) { return ReadString(s, v); }, &e));
+    EXPECT_FALSE(ReadFrom(
+        bytes, [&](TStream& s) { return ReadString(s, v); }, &e));
     EXPECT_EQ(e.Kind, TErrorKind::Stream);
     EXPECT_EQ(e.Code, 5210);
   }
@@ -77,11 +79,13 @@ TEST(StreamPrimitives, FontRoundTripAndLayout) {
   // A face name that cannot be read leaves the font untouched.
   TFont untouched;
   TError e;
-  EXPECT_FALSE(ReadFrom(Hex("09000000 4100"), [&](TStream& s) { return ReadFont(s, untouched); }, &e));
+  EXPECT_FALSE(ReadFrom(
+      Hex("09000000 4100"), [&](TStream& s) { return ReadFont(s, untouched); }, &e));
   EXPECT_EQ(untouched, TFont{});
   EXPECT_EQ(e.Code, 5210);  // the string's own code wins over the font's
   // A font cut after its name fails with the font's code.
-  EXPECT_FALSE(ReadFrom(bytes.left(bytes.size() - 1), [&](TStream& s) { return ReadFont(s, untouched); }, &e));
+  EXPECT_FALSE(ReadFrom(
+      bytes.left(bytes.size() - 1), [&](TStream& s) { return ReadFont(s, untouched); }, &e));
   EXPECT_EQ(e.Code, 5208);
 }
 
@@ -99,13 +103,13 @@ QImage TestImage(int w, int h) {
 QByteArray ThreeFrameGif() {
   // Header, logical screen 2x2 with a 4-colour global table, NETSCAPE loop extension, then three
   // 2x2 frames, each filled with one palette index (LZW minimum code size 2).
-  QByteArray gif = Hex(
-      "474946383961 0200 0200 f1 00 00"
-      "ff0000 00ff00 0000ff ffffff"
-      "21ff0b 4e45545343415045322e30 03 01 0000 00");
+  QByteArray gif =
+      Hex("474946383961 0200 0200 f1 00 00"
+          "ff0000 00ff00 0000ff ffffff"
+          "21ff0b 4e45545343415045322e30 03 01 0000 00");
   for (int colour = 0; colour < 3; ++colour) {
-    gif += Hex("21f904 00 0a00 00 00");          // graphic control: 100 ms delay
-    gif += Hex("2c 0000 0000 0200 0200 00");      // image descriptor
+    gif += Hex("21f904 00 0a00 00 00");       // graphic control: 100 ms delay
+    gif += Hex("2c 0000 0000 0200 0200 00");  // image descriptor
     // LZW codes for four pixels of one index: clear (4), the index four times, end (5). Codes
     // start 3 bits wide and widen to 4 once the table reaches 8 entries; packed LSB first.
     const int seq[] = {4, colour, colour, colour, colour, 5};
@@ -202,7 +206,10 @@ TEST(StreamPrimitives, PictureEdgeCases) {
   for (const auto& c : cases) {
     TPicture p;
     TError e;
-    EXPECT_EQ(ReadFrom(c.Bytes, [&](TStream& s) { return ReadPicture(s, p); }, &e), c.Ok) << c.What;
+    EXPECT_EQ(ReadFrom(
+                  c.Bytes, [&](TStream& s) { return ReadPicture(s, p); }, &e),
+              c.Ok)
+        << c.What;
     if (c.Ok) {
       EXPECT_EQ(p.Kind, TGraphicKind::Png);
       EXPECT_EQ(p.Data, Hex("010203"));
@@ -220,9 +227,8 @@ TEST(StreamPrimitives, VersionWord) {
   EXPECT_TRUE(ReadFrom(Hex("00000000"), [&](TStream& s) { return ReadVersion(s, v); }));
   EXPECT_EQ(v, 0);
   // A version of 1 is the data-version error: its own caption and text, no stream-error code.
-  EXPECT_FALSE(ReadFrom(Hex("01000000"), [&](TStream& s) {
-    return Guarded(s, 5514, [&] { return CheckVersion(s); });
-  }, &e));
+  EXPECT_FALSE(ReadFrom(
+      Hex("01000000"), [&](TStream& s) { return Guarded(s, 5514, [&] { return CheckVersion(s); }); }, &e));
   EXPECT_EQ(e.Kind, TErrorKind::DataVersion);
   EXPECT_EQ(e.Caption(), QStringLiteral("Data Error"));
   EXPECT_EQ(e.Message(), QStringLiteral("Invalid data, maybe software version problem."));
@@ -275,8 +281,8 @@ TEST(StreamPrimitives, ErrorTexts) {
   EXPECT_EQ(e.Caption(), QStringLiteral("Error"));
   EXPECT_EQ(e.Icon(), TMsgIcon::Error);
   e = TError::File(105, QStringLiteral("/p/autorun.mvdsk"), 13);
-  EXPECT_EQ(e.Message(), QStringLiteral("\"/p/autorun.mvdsk\", ") + SystemErrorText(13) +
-                             QStringLiteral(" (Error Code: 13/105)."));
+  EXPECT_EQ(e.Message(),
+            QStringLiteral("\"/p/autorun.mvdsk\", ") + SystemErrorText(13) + QStringLiteral(" (Error Code: 13/105)."));
 
   // Reported once through the messages service.
   Recorded().Shown.clear();

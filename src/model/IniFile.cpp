@@ -17,8 +17,8 @@ bool TIniFile::Load(const QString& fileName) {
 
 void TIniFile::Parse(const QString& text) {
   FSections.clear();
-  FLineBreak = text.contains(QLatin1String("\r\n")) || !text.contains(u'\n') ? QStringLiteral("\r\n")
-                                                                            : QStringLiteral("\n");
+  FLineBreak =
+      text.contains(QLatin1String("\r\n")) || !text.contains(u'\n') ? QStringLiteral("\r\n") : QStringLiteral("\n");
   FSections.push_back(Section{});
   QString normalized = text;
   normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -3,6 +3,25 @@
 #include <cmath>
 #include <limits>
 
+QJsonValue StringToJson(const QString& s) {
+  if (s.isValidUtf16()) return s;
+  const QByteArray units(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
+  return QJsonObject{{QStringLiteral("UTF16"), BytesToJson(units)}};
+}
+
+bool StringFromJson(const QJsonValue& j, QString& s) {
+  if (j.isString()) {
+    s = j.toString();
+    return true;
+  }
+  if (!j.isObject()) return false;
+  auto units = QByteArray::fromBase64Encoding(j.toObject().value(QStringLiteral("UTF16")).toString().toLatin1(),
+                                              QByteArray::AbortOnBase64DecodingErrors);
+  if (!units || units.decoded.size() % 2) return false;
+  s = QString(reinterpret_cast<const QChar*>(units.decoded.constData()), units.decoded.size() / 2);
+  return true;
+}
+
 QJsonValue ColorToJson(TColor c) {
   return QStringLiteral("0x") + QString::number(c, 16).rightJustified(8, u'0').toUpper();
 }
@@ -27,7 +46,7 @@ bool ColorFromJson(const QJsonValue& j, TColor& c) {
 }
 
 QJsonValue FontToJson(const TFont& font) {
-  return QJsonObject{{QStringLiteral("Name"), font.Name},
+  return QJsonObject{{QStringLiteral("Name"), StringToJson(font.Name)},
                      {QStringLiteral("Color"), ColorToJson(font.Color)},
                      {QStringLiteral("Size"), font.Size},
                      {QStringLiteral("Charset"), font.Charset},
@@ -85,14 +104,13 @@ bool PictureFromJson(const QJsonValue& j, TPicture& picture, QString& error) {
 }
 
 void TJsonReader::Fail(const QString& name, const QString& what) {
-  if (FError.isEmpty()) FError = (FContext.isEmpty() ? QString() : FContext + u'.') + name + QStringLiteral(": ") + what;
+  if (FError.isEmpty())
+    FError = (FContext.isEmpty() ? QString() : FContext + u'.') + name + QStringLiteral(": ") + what;
 }
 
 void TJsonReader::Get(const QString& name, QString& v) {
   if (!FJson.contains(name)) return;
-  const QJsonValue j = FJson.value(name);
-  if (!j.isString()) return Fail(name, QStringLiteral("expected a string"));
-  v = j.toString();
+  if (!StringFromJson(FJson.value(name), v)) Fail(name, QStringLiteral("expected a string"));
 }
 
 void TJsonReader::Get(const QString& name, bool& v) {
@@ -115,10 +133,12 @@ bool IntegerFrom(const QJsonValue& j, T& v) {
 }  // namespace
 
 void TJsonReader::Get(const QString& name, int32_t& v) {
-  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v)) Fail(name, QStringLiteral("expected a 32-bit integer"));
+  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v))
+    Fail(name, QStringLiteral("expected a 32-bit integer"));
 }
 void TJsonReader::Get(const QString& name, int16_t& v) {
-  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v)) Fail(name, QStringLiteral("expected a 16-bit integer"));
+  if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v))
+    Fail(name, QStringLiteral("expected a 16-bit integer"));
 }
 void TJsonReader::Get(const QString& name, uint16_t& v) {
   if (FJson.contains(name) && !IntegerFrom(FJson.value(name), v))

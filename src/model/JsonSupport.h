@@ -12,6 +12,12 @@
 #include "model/Stream.h"
 #include "model/Types.h"
 
+// Strings that are not valid UTF-16 (unpaired surrogates, as binary data in a hint may hold)
+// cannot pass through JSON text; they are written as {"UTF16": base64 of the code units}. Use
+// StringToJson for every stored string; TJsonReader::Get reads both forms.
+QJsonValue StringToJson(const QString& s);
+bool StringFromJson(const QJsonValue& j, QString& s);
+
 QJsonValue ColorToJson(TColor c);
 QJsonValue FontToJson(const TFont& font);
 QJsonValue PictureToJson(const TPicture& picture);

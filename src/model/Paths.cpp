@@ -55,8 +55,7 @@ QString MakeRelativePathIn(const QString& folder, const QString& path, bool* ins
   if (!path.startsWith(base, Qt::CaseInsensitive)) return {};
   const QString rest = path.mid(base.size());
   // The folder must end at a delimiter: "/proj" does not contain "/project2/file".
-  if (!rest.isEmpty() && !IsDelimiter(rest.front()) && !(base.size() == 1 && IsDelimiter(base.front())))
-    return {};
+  if (!rest.isEmpty() && !IsDelimiter(rest.front()) && !(base.size() == 1 && IsDelimiter(base.front()))) return {};
   if (inside) *inside = true;
   if (rest.isEmpty()) return QString(StoredPathDelimiter);
   return ToStored(IsDelimiter(rest.front()) ? rest : QString(StoredPathDelimiter) + rest);
@@ -92,8 +91,8 @@ bool ListFolderEntries(const QString& folder, bool wantFolders, bool includeAuto
   list.clear();
   QDir dir(folder);
   if (folder.isEmpty() || !dir.exists()) return false;
-  const QDir::Filters filters = (wantFolders ? QDir::Dirs : QDir::Files) | QDir::NoDotAndDotDot | QDir::Hidden |
-                                QDir::System;
+  const QDir::Filters filters =
+      (wantFolders ? QDir::Dirs : QDir::Files) | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
   const QStringList names = dir.entryList(filters, QDir::Unsorted);
   for (const QString& name : names) {
     if (!wantFolders && !includeAutorunExe && name == QLatin1String("autorun.exe")) continue;
@@ -104,10 +103,10 @@ bool ListFolderEntries(const QString& folder, bool wantFolders, bool includeAuto
 
 int SpecialFolderId(TSpecialFolder folder) {
   const int v = folder;
-  if (v <= sfMyVideo) return v;                  // 0..14
-  if (v <= sfConnections) return v + 1;          // 16..49
-  if (v <= sfCDBurnArea) return v + 4;           // 53..59
-  return 61;                                     // sfComputersNearMe
+  if (v <= sfMyVideo) return v;          // 0..14
+  if (v <= sfConnections) return v + 1;  // 16..49
+  if (v <= sfCDBurnArea) return v + 4;   // 53..59
+  return 61;                             // sfComputersNearMe
 }
 
 QString GetSpecialFolderPath(TSpecialFolder folder) {

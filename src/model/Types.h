@@ -19,6 +19,8 @@ constexpr TColor clSystemColor = 0xFF000000;
 constexpr TColor clBtnFace = 0xFF00000F;
 constexpr TColor clWindowText = 0xFF000008;
 constexpr TColor clWindow = 0xFF000005;
+constexpr TColor clBtnShadow = 0xFF000010;
+constexpr TColor clBtnHighlight = 0xFF000014;
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
@@ -94,6 +96,10 @@ enum TFormPosition : uint8_t {
   fpBottomLeftCorner,
 };
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+// Text placement and picture-beside-caption layout, shared by captions of many kinds.
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
+enum TImageLayout : uint8_t { ilLeft, ilTop, ilRight, ilBottom, ilCenter, ilCenterStretch };
 
 // Value names of an enumeration, indexed by ordinal. Specialised for every stored enumeration so
 // the text forms can name values instead of numbers.
@@ -112,6 +118,12 @@ template <>
 const QStringList& EnumValueNames<TFormPosition>();
 template <>
 const QStringList& EnumValueNames<TAlign>();
+template <>
+const QStringList& EnumValueNames<TAlignment>();
+template <>
+const QStringList& EnumValueNames<TTextLayout>();
+template <>
+const QStringList& EnumValueNames<TImageLayout>();
 
 // The value name of an ordinal; a number in text for an ordinal outside the table, so stored
 // values the program does not know survive a trip through text.

@@ -27,8 +27,8 @@ struct ButtonMap {
   QMessageBox::StandardButton Qt;
 };
 constexpr ButtonMap Buttons[] = {
-    {mbOK, QMessageBox::Ok},       {mbCancel, QMessageBox::Cancel}, {mbYes, QMessageBox::Yes},
-    {mbNo, QMessageBox::No},       {mbAbort, QMessageBox::Abort},   {mbRetry, QMessageBox::Retry},
+    {mbOK, QMessageBox::Ok},         {mbCancel, QMessageBox::Cancel}, {mbYes, QMessageBox::Yes},
+    {mbNo, QMessageBox::No},         {mbAbort, QMessageBox::Abort},   {mbRetry, QMessageBox::Retry},
     {mbIgnore, QMessageBox::Ignore},
 };
 }  // namespace

@@ -76,8 +76,7 @@ bool StartPlayer() {
   TError error;
   if (!LoadProjectFromExe(SourceFileName, error)) {
     ReportError(error);
-    ShowMessageBox(QStringLiteral("Error"),
-                   StartupTexts::LoadFailed, TMsgIcon::Error);
+    ShowMessageBox(QStringLiteral("Error"), StartupTexts::LoadFailed, TMsgIcon::Error);
     return false;
   }
   QCoreApplication::setApplicationName(Project.AppTitle);
