@@ -72,26 +72,36 @@ bool ReadFormData(TStream& s, TFormData& form) {
   });
 }
 
-bool CopyFormStream(TStream& output, const TFormData& form, QIODevice* source) {
+namespace {
+// Copies length bytes of source from start to the output, through buffer (grown as needed, at most
+// CopyChunkBytes).
+bool CopySourceRange(TStream& output, QIODevice* source, qint64 start, qint64 length, QByteArray& buffer) {
   return Guarded(output, ProjectCodes::CopyFormStream, [&] {
-    if (form.FormInfoData) {
-      output.WriteRaw(form.FormInfoData->constData(), form.FormInfoData->size());
-      return true;
-    }
-    if (!source) {
-      output.Fail(TError::Plain(OrgStreamErrorText));
-      return false;
-    }
-    const qint64 start = form.Position;
-    qint64 left = form.Length;
-    if (start < 0 || left < 0 || start + left > source->size() || !source->seek(start)) return false;
-    QByteArray buffer(static_cast<qsizetype>(std::min(left, CopyChunkBytes)), Qt::Uninitialized);
-    while (left > 0) {
+    if (start < 0 || length < 0 || start + length > source->size() || !source->seek(start)) return false;
+    const qint64 wanted = std::min(length, CopyChunkBytes);
+    if (buffer.size() < wanted) buffer.resize(static_cast<qsizetype>(wanted));
+    for (qint64 left = length; left > 0;) {
       const qint64 chunk = std::min<qint64>(left, buffer.size());
       if (source->read(buffer.data(), chunk) != chunk) return false;
       output.WriteRaw(buffer.constData(), chunk);
       left -= chunk;
     }
+    return true;
+  });
+}
+}  // namespace
+
+bool CopyFormStream(TStream& output, const TFormData& form, QIODevice* source) {
+  if (!form.FormInfoData && source) {
+    QByteArray buffer;
+    return CopySourceRange(output, source, form.Position, form.Length, buffer);
+  }
+  return Guarded(output, ProjectCodes::CopyFormStream, [&] {
+    if (!form.FormInfoData) {
+      output.Fail(TError::Plain(OrgStreamErrorText));
+      return false;
+    }
+    output.WriteRaw(form.FormInfoData->constData(), form.FormInfoData->size());
     return true;
   });
 }
@@ -130,17 +140,38 @@ bool WriteProjectSettings(TStream& output, TMenuProject& project, QIODevice* sou
     for (const auto& form : project.Forms)
       if (!WriteObjectInfo(output, form->ObjectInfo ? *form->ObjectInfo : emptyOutline)) return false;
 
-    for (auto& form : project.Forms) {
+    // Unedited pages that lie back to back in the source (the usual case) are copied as one range
+    // in large chunks; each still gets its own position and length.
+    QByteArray buffer;
+    auto& forms = project.Forms;
+    for (size_t first = 0; first < forms.size();) {
+      size_t last = first + 1;
       const qint64 start = output.Pos();
-      if (!CopyFormStream(output, *form, source)) return false;
+      if (forms[first]->FormInfoData || !source) {
+        if (!CopyFormStream(output, *forms[first], source)) return false;
+      } else {
+        qint64 runLength = forms[first]->Length;  // a negative length fails in the copy
+        while (runLength >= 0 && last < forms.size() && !forms[last]->FormInfoData && forms[last]->Length >= 0 &&
+               qint64(forms[last]->Position) == forms[first]->Position + runLength) {
+          runLength += forms[last]->Length;
+          ++last;
+        }
+        if (!CopySourceRange(output, source, forms[first]->Position, runLength, buffer)) return false;
+      }
       const qint64 end = output.Pos();
       // Offsets are stored in 32 bits; a file beyond that cannot be described.
       if (!FitsInt32(start) || !FitsInt32(end)) {
         output.Fail(TError::Stream(ProjectCodes::SettingsWrite, EFBIG));
         return false;
       }
-      form->Position = static_cast<int32_t>(start);
-      form->Length = static_cast<int32_t>(end - start);
+      qint64 pos = start;
+      for (size_t k = first; k < last; ++k) {
+        const qint64 length = k + 1 == last ? end - pos : forms[k]->Length;
+        forms[k]->Position = static_cast<int32_t>(pos);
+        forms[k]->Length = static_cast<int32_t>(length);
+        pos += length;
+      }
+      first = last;
     }
 
     const qint64 blockEnd = output.Pos();
