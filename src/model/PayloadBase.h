@@ -18,7 +18,7 @@ class TJsonFieldWriter {
  public:
   QJsonObject Json;
 
-  void operator()(const char* name, const QString& v) { Json.insert(QLatin1String(name), v); }
+  void operator()(const char* name, const QString& v) { Json.insert(QLatin1String(name), StringToJson(v)); }
   void operator()(const char* name, bool v) { Json.insert(QLatin1String(name), v); }
   void operator()(const char* name, int32_t v) { Json.insert(QLatin1String(name), IntToJson(v)); }
   void operator()(const char* name, int16_t v) { Json.insert(QLatin1String(name), IntToJson(v)); }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/PayloadBase.h"
-#include "model/PayloadEnums.h"
+#include "model/Types.h"
 #include "model/PayloadFade.h"
 #include "model/Project.h"
 

@@ -89,6 +89,12 @@ const QStringList& EnumValueNames<TImageLayout>() {
   return names;
 }
 
+template <>
+const QStringList& EnumValueNames<TBorderStyle>() {
+  static const QStringList names{QStringLiteral("bsNone"), QStringLiteral("bsSingle")};
+  return names;
+}
+
 QString GetObjectTypeName(int kind) {
   static const char* const names[ObjectTypeCount] = {
       "Panel",       "TabNotebook", "TabSheet",  "GroupBox",  "ScrollBox",  "Splitter",  "Button",

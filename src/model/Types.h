@@ -101,6 +101,10 @@ enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 enum TImageLayout : uint8_t { ilLeft, ilTop, ilRight, ilBottom, ilCenter, ilCenterStretch };
 
+// Border of the scroll-box based controls. Scoped: bsNone and bsSingle would clash with the button
+// and bevel styles and with the window border style.
+enum class TBorderStyle : uint8_t { bsNone, bsSingle };
+
 // Value names of an enumeration, indexed by ordinal. Specialised for every stored enumeration so
 // the text forms can name values instead of numbers.
 template <class E>
@@ -118,6 +122,8 @@ template <>
 const QStringList& EnumValueNames<TFormPosition>();
 template <>
 const QStringList& EnumValueNames<TAlign>();
+template <>
+const QStringList& EnumValueNames<TBorderStyle>();
 template <>
 const QStringList& EnumValueNames<TAlignment>();
 template <>
