@@ -9,6 +9,7 @@
 #include "model/Actions.h"
 #include "model/Globals.h"
 #include "model/ObjectStream.h"
+#include "model/PayloadsStandard.h"
 
 template <>
 const QStringList& EnumValueNames<TFormBorderStyle>() {
@@ -29,12 +30,6 @@ template <>
 const QStringList& EnumValueNames<TFormStyle>() {
   static const QStringList names{QStringLiteral("fsNormal"), QStringLiteral("fsMDIChild"), QStringLiteral("fsMDIForm"),
                                  QStringLiteral("fsStayOnTop")};
-  return names;
-}
-
-const QStringList& StatusPanelAlignmentNames() {
-  static const QStringList names{QStringLiteral("taLeftJustify"), QStringLiteral("taRightJustify"),
-                                 QStringLiteral("taCenter")};
   return names;
 }
 
@@ -88,7 +83,7 @@ bool TPageData::SameAs(const TPageData& o) const {
 bool WriteStatusPanel(TStream& s, const TStatusPanel& panel) {
   return Guarded(s, PageCodes::StatusPanelWrite, [&] {
     WriteVersion(s);
-    s.WriteByte(panel.Alignment);
+    s.WriteEnum(panel.Alignment);
     if (!WriteString(s, panel.Text)) return false;
     s.WriteInt(panel.Width);
     return true;
@@ -99,7 +94,7 @@ bool ReadStatusPanel(TStream& s, TStatusPanel* panel) {
   return Guarded(s, PageCodes::StatusPanelRead, [&] {
     if (!CheckVersion(s)) return false;
     TStatusPanel v;
-    v.Alignment = s.ReadByte();
+    v.Alignment = s.ReadEnum<TAlignment>();
     v.Text = ReadStringOrAbort(s);
     v.Width = s.ReadInt();
     if (panel) *panel = std::move(v);
@@ -111,7 +106,8 @@ bool ReadStatusPanel(TStream& s, TStatusPanel* panel) {
 
 bool WritePageStream(TStream& s, const TPageData& page) {
   return Guarded(s, PageCodes::PageWrite, [&] {
-    if (!page.PanelObject) return false;
+    // Only a panel can be the root; the reader refuses anything else.
+    if (!page.PanelObject || page.PanelObject->ObjectType != otPanel) return false;
     WriteVersion(s);
     if (!WriteString(s, page.Caption)) return false;
     s.WriteByte(page.BorderIcons);
@@ -196,7 +192,12 @@ std::unique_ptr<TAuObject> NewPagePanel() {
   auto panel = NewAuObject();
   panel->ObjectType = otPanel;
   panel->Align = alClient;
-  panel->Payload = NewPayload(otPanel);
+  // A page's background differs from a new panel object's: no frame and no caption. Colour
+  // (button face), border style (none) and font (Tahoma 8, the page window's) are the panel's own.
+  auto payload = std::make_unique<TPanelPayload>();
+  payload->PanelBack.Border = pbbNone;
+  payload->PanelBack.Caption.clear();
+  panel->Payload = std::move(payload);
   return panel;
 }
 

@@ -34,11 +34,8 @@ const QStringList& EnumValueNames<TWindowState>();
 template <>
 const QStringList& EnumValueNames<TFormStyle>();
 
-// Value names of the status panels' alignment byte (taLeftJustify, taRightJustify, taCenter).
-const QStringList& StatusPanelAlignmentNames();
-
 struct TStatusPanel {
-  uint8_t Alignment = 0;  // TAlignment ordinal: taLeftJustify
+  TAlignment Alignment = taLeftJustify;
   QString Text;
   int32_t Width = 50;
 
