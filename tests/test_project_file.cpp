@@ -188,13 +188,18 @@ TEST_F(ProjectFileTest, SaveWritesTemporaryThenReplacesAndReleasesMemoryStreams)
   const QByteArray first = ReadAll(name);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(first.mid(Project.Forms[i]->Position, Project.Forms[i]->Length), PageBytes[i]);
 
-  // Edit the second page and save over the file the other pages are copied from.
+  // Edit the second page and save over the file the other pages are copied from; the file keeps
+  // its permissions.
+  ASSERT_TRUE(QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner));
   Project.Forms[1]->FormInfoData = QByteArray("edited");
   EXPECT_TRUE(ProjectHasUnsavedData());
   TError error;
   ASSERT_TRUE(SaveProjectReplacing(name, SourceFileName, error)) << error.Message().toStdString();
   EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("autorun._"))));
   for (const auto& f : Project.Forms) EXPECT_FALSE(f->FormInfoData.has_value());
+  const auto rw = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther |
+                  QFile::WriteOther;
+  EXPECT_EQ(QFile::permissions(name) & rw, QFile::ReadOwner | QFile::WriteOwner);
 
   ResetProject(false);
   ASSERT_TRUE(LoadProjectFromFile(name, error));

@@ -323,6 +323,8 @@ bool SaveProjectReplacing(const QString& targetFileName, const QString& sourceFi
     QFile::remove(temp);
     return false;
   }
+  // The new file takes over the old one's permissions, as an edit in place would keep them.
+  if (QFileInfo::exists(targetFileName)) QFile::setPermissions(temp, QFile::permissions(targetFileName));
   // One step replaces the old file: at any moment either the old or the new project is complete
   // under the target name.
   std::error_code ec;
