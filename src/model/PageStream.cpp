@@ -10,6 +10,7 @@
 #include "model/Globals.h"
 #include "model/ObjectStream.h"
 #include "model/PayloadsStandard.h"
+#include "model/ProjectStream.h"
 
 template <>
 const QStringList& EnumValueNames<TFormBorderStyle>() {
@@ -210,18 +211,6 @@ void InitForm(TPageData& page, const QString& caption) {
 // ---- page-table entries ----
 
 namespace {
-void BuildOutline(const TAuObject& object, TObjectInfo& info) {
-  info.ObjectName = object.ObjectName;
-  info.ObjectType = object.ObjectType;
-  info.Objects.clear();
-  info.Objects.reserve(object.Objects.size());
-  for (const auto& child : object.Objects) {
-    auto node = std::make_unique<TObjectInfo>();
-    BuildOutline(*child, *node);
-    info.Objects.push_back(std::move(node));
-  }
-}
-
 bool ReadPageFromBytes(const QByteArray& bytes, TPageData& page, TError* error) {
   QBuffer buffer;
   buffer.setData(bytes);
@@ -243,7 +232,7 @@ bool StoreFormData(const TPageData& page, TFormData& formData, TError* error) {
     return false;
   }
   auto outline = std::make_unique<TObjectInfo>();
-  BuildOutline(*page.PanelObject, *outline);
+  BuildObjectInfo(*page.PanelObject, *outline);
   formData.ObjectInfo = std::move(outline);
   formData.FormInfoData = std::move(bytes);
   return true;
