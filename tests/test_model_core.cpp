@@ -93,7 +93,10 @@ TEST(ModelCore, ResetProjectMakesTheOnePageProject) {
   EXPECT_EQ(page.Position, 0);
   EXPECT_EQ(page.Length, 0);
   ASSERT_TRUE(page.ObjectInfo);
-  EXPECT_EQ(page.ObjectInfo->ObjectName, QStringLiteral("Unknown"));
+  // The outline is rebuilt from the new page's panel when its stream is stored.
+  EXPECT_EQ(page.ObjectInfo->ObjectName, QString());
+  EXPECT_EQ(page.ObjectInfo->ObjectType, otPanel);
+  EXPECT_TRUE(page.FormInfoData.has_value());
   EXPECT_TRUE(ProjectChanged);
   EXPECT_EQ(Project.AppTitle, QStringLiteral("AutoRun CD Menu"));
   EXPECT_EQ(Project.AppOutputFileName, QStringLiteral("autorun"));

@@ -36,6 +36,13 @@ TError TError::Plain(const QString& text) {
   return e;
 }
 
+TError TError::Box(const QString& text, const QString& caption, TMsgIcon icon) {
+  TError e = Plain(text);
+  e.BoxCaption = caption;
+  e.BoxIcon = icon;
+  return e;
+}
+
 QString TError::Message() const {
   const QString tail = QStringLiteral(" (Error Code: %1/%2).").arg(OsError).arg(Code);
   switch (Kind) {
@@ -54,10 +61,14 @@ QString TError::Message() const {
 }
 
 QString TError::Caption() const {
+  if (Kind == TErrorKind::Plain && !BoxCaption.isEmpty()) return BoxCaption;
   return Kind == TErrorKind::DataVersion ? ErrorTexts::DataErrorCaption : ErrorTexts::ErrorCaption;
 }
 
-TMsgIcon TError::Icon() const { return Kind == TErrorKind::DataVersion ? TMsgIcon::Information : TMsgIcon::Error; }
+TMsgIcon TError::Icon() const {
+  if (Kind == TErrorKind::Plain) return BoxIcon;
+  return Kind == TErrorKind::DataVersion ? TMsgIcon::Information : TMsgIcon::Error;
+}
 
 void ReportError(const TError& error) {
   if (!error.IsSet()) return;

@@ -11,11 +11,13 @@ enum class TErrorKind { None, Stream, File, DataVersion, Plain };
 
 struct TError {
   TErrorKind Kind = TErrorKind::None;
-  int Code = 0;      // the operation's own number (5206, 105, ...)
-  int OsError = 0;   // the operating-system error at the moment of failure
-  QString OsText;    // the system's message text for OsError
-  QString FileName;  // file errors only
-  QString Text;      // plain errors only
+  int Code = 0;                        // the operation's own number (5206, 105, ...)
+  int OsError = 0;                     // the operating-system error at the moment of failure
+  QString OsText;                      // the system's message text for OsError
+  QString FileName;                    // file errors only
+  QString Text;                        // plain errors only
+  QString BoxCaption;                  // plain errors: the box's title when not "Error"
+  TMsgIcon BoxIcon = TMsgIcon::Error;  // plain errors: the box's icon
 
   bool IsSet() const { return Kind != TErrorKind::None; }
   // The text exactly as the message box shows it.
@@ -28,6 +30,8 @@ struct TError {
   static TError File(int code, const QString& fileName, int osError = -1);
   static TError DataVersion();
   static TError Plain(const QString& text);
+  // A plain message with its own title and icon ("Invalid file format." under "File Format").
+  static TError Box(const QString& text, const QString& caption, TMsgIcon icon);
 };
 
 // The system's message text for an error number.

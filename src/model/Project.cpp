@@ -1,6 +1,7 @@
 #include "model/Project.h"
 
 #include "model/Globals.h"
+#include "model/PageStream.h"
 
 void ClearActions(TAuActions& actions) {
   // Last first, as the list was built; value semantics release nested lists, pictures and fonts.
@@ -65,12 +66,6 @@ PFormData TMenuProject::FormByName(const QString& name) const {
   return i < 0 ? nullptr : Forms[i].get();
 }
 
-namespace {
-TDefaultPageMaker DefaultPageMaker = nullptr;
-}
-
-void SetDefaultPageMaker(TDefaultPageMaker maker) { DefaultPageMaker = maker; }
-
 void ResetProject(bool makeDefault) {
   Project = TMenuProject{};
   if (!makeDefault) return;
@@ -78,7 +73,9 @@ void ResetProject(bool makeDefault) {
   page->FormName = QStringLiteral("Form1");
   page->ObjectInfo = std::make_unique<TObjectInfo>();
   page->ObjectInfo->ObjectName = QStringLiteral("Unknown");
-  if (DefaultPageMaker) DefaultPageMaker(*page);
+  TPageData content;
+  InitForm(content, page->FormName);
+  StoreFormData(content, *page);
   Project.Forms.push_back(std::move(page));
   ProjectChanged = true;
 }

@@ -166,13 +166,9 @@ struct TMenuProject {
 };
 
 // Sets every project field to its default and releases every page. With makeDefault it then
-// creates the one-page default project ("Form1") and sets ProjectChanged.
+// creates the one-page default project ("Form1", its new-page stream kept in memory) and sets
+// ProjectChanged.
 void ResetProject(bool makeDefault);
-
-// Hook through which ResetProject(true) fills the new page's stream; installed by the page-stream
-// code so the project core does not depend on it.
-using TDefaultPageMaker = void (*)(TFormData& page);
-void SetDefaultPageMaker(TDefaultPageMaker maker);
 
 // The kind's display name followed by the smallest n ≥ 1 that no direct child bears
 // (case-sensitive); "UnknowObject" without a container.
