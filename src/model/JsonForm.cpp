@@ -1,7 +1,13 @@
 #include "model/JsonForm.h"
 
+#include <QBuffer>
+
 #include "model/Actions.h"
+#include "model/Globals.h"
 #include "model/JsonSupport.h"
+#include "model/PageStream.h"
+#include "model/ProjectFile.h"
+#include "model/ProjectStream.h"
 
 namespace {
 constexpr int MaxJsonDepth = StreamLimits::MaxDepth;
@@ -307,4 +313,310 @@ QJsonObject AuObjectToJson(const TAuObject& object) {
 
 bool AuObjectFromJson(const QJsonValue& json, TAuObject& object, QString& error) {
   return AuObjectFromJsonAt(json, object, error, 0);
+}
+
+// ---- pages and projects ----
+
+namespace {
+const QString kFormat = QStringLiteral("Format"), kFormatName = QStringLiteral("Menuvia project"),
+              kForms = QStringLiteral("Forms"), kFormName = QStringLiteral("FormName"), kPage = QStringLiteral("Page"),
+              kObjectInfo = QStringLiteral("ObjectInfo");
+
+QJsonObject StatusBarToJson(const TStatusBarData& bar) {
+  QJsonArray panels;
+  for (const TStatusPanel& p : bar.Panels)
+    panels.append(QJsonObject{{QStringLiteral("Alignment"), EnumToName(p.Alignment)},
+                              {QStringLiteral("Text"), StringToJson(p.Text)},
+                              {QStringLiteral("Width"), p.Width}});
+  return QJsonObject{{QStringLiteral("Height"), bar.Height},
+                     {QStringLiteral("Font"), FontToJson(bar.Font)},
+                     {QStringLiteral("Panels"), panels}};
+}
+
+bool StatusBarFromJson(const QJsonValue& json, TStatusBarData& bar, QString& error) {
+  if (json.isUndefined()) return true;
+  if (!json.isObject()) {
+    error = QStringLiteral("StatusBar must be an object");
+    return false;
+  }
+  TJsonReader r(json.toObject(), QStringLiteral("StatusBar"));
+  r.Get(QStringLiteral("Height"), bar.Height);
+  r.Get(QStringLiteral("Font"), bar.Font);
+  const QJsonValue panels = json.toObject().value(QStringLiteral("Panels"));
+  if (!panels.isUndefined() && !panels.isArray()) r.Fail(QStringLiteral("Panels"), QStringLiteral("expected an array"));
+  bar.Panels.clear();
+  for (const QJsonValue& v : panels.toArray()) {
+    TStatusPanel p;
+    TJsonReader pr(v.toObject(), QStringLiteral("StatusBar.Panels"));
+    pr.GetEnum(QStringLiteral("Alignment"), p.Alignment);
+    pr.Get(QStringLiteral("Text"), p.Text);
+    pr.Get(QStringLiteral("Width"), p.Width);
+    if (!v.isObject()) pr.Fail(QStringLiteral("panel"), QStringLiteral("expected an object"));
+    if (!pr.Ok()) {
+      error = pr.Error();
+      return false;
+    }
+    bar.Panels.push_back(p);
+  }
+  if (!r.Ok()) error = r.Error();
+  return r.Ok();
+}
+
+bool ObjectInfoFromJsonAt(const QJsonValue& json, TObjectInfo& info, QString& error, int depth) {
+  if (!json.isObject() || depth > MaxJsonDepth) {
+    error = QStringLiteral("ObjectInfo: expected an object (or nested too deeply)");
+    return false;
+  }
+  TJsonReader r(json.toObject(), QStringLiteral("ObjectInfo"));
+  r.Get(QStringLiteral("ObjectName"), info.ObjectName);
+  r.GetEnum(QStringLiteral("ObjectType"), info.ObjectType);
+  if (!r.Ok()) {
+    error = r.Error();
+    return false;
+  }
+  info.Objects.clear();
+  for (const QJsonValue& c : json.toObject().value(kObjects).toArray()) {
+    auto child = std::make_unique<TObjectInfo>();
+    if (!ObjectInfoFromJsonAt(c, *child, error, depth + 1)) return false;
+    info.Objects.push_back(std::move(child));
+  }
+  return true;
+}
+
+bool SameOutline(const TObjectInfo& a, const TObjectInfo& b) {
+  if (a.ObjectName != b.ObjectName || a.ObjectType != b.ObjectType || a.Objects.size() != b.Objects.size())
+    return false;
+  for (size_t i = 0; i < a.Objects.size(); ++i)
+    if (!SameOutline(*a.Objects[i], *b.Objects[i])) return false;
+  return true;
+}
+
+// The project settings other than the page table, in stored order.
+struct SettingsField {
+  const char* Name;
+  QString TMenuProject::*Text;
+  int32_t TMenuProject::*Number;
+};
+constexpr SettingsField SettingsFields[] = {
+    {"AppTitle", &TMenuProject::AppTitle, nullptr},
+    {"AppOutputFileName", &TMenuProject::AppOutputFileName, nullptr},
+    {"SecurityUserAuthList", &TMenuProject::SecurityUserAuthList, nullptr},
+    {"SecurityUserAuthLabel", &TMenuProject::SecurityUserAuthLabel, nullptr},
+    {"SecurityPasswordLabel", &TMenuProject::SecurityPasswordLabel, nullptr},
+    {"SecurityErrorMessage", &TMenuProject::SecurityErrorMessage, nullptr},
+    {"SecurityTitle", &TMenuProject::SecurityTitle, nullptr},
+    {"SecurityOKButtonCaption", &TMenuProject::SecurityOKButtonCaption, nullptr},
+    {"SecurityCancelButtonCaption", &TMenuProject::SecurityCancelButtonCaption, nullptr},
+    {"SplashScreenName", &TMenuProject::SplashScreenName, nullptr},
+    {"SplashScreenTime", nullptr, &TMenuProject::SplashScreenTime},
+    {"ExitFormName", &TMenuProject::ExitFormName, nullptr},
+    {"ExitFormTime", nullptr, &TMenuProject::ExitFormTime},
+    {"FullScreenName", &TMenuProject::FullScreenName, nullptr},
+};
+}  // namespace
+
+QJsonObject ObjectInfoToJson(const TObjectInfo& info) {
+  QJsonArray children;
+  for (const auto& c : info.Objects) children.append(ObjectInfoToJson(*c));
+  return QJsonObject{{QStringLiteral("ObjectName"), StringToJson(info.ObjectName)},
+                     {QStringLiteral("ObjectType"), EnumToName(info.ObjectType)},
+                     {kObjects, children}};
+}
+
+bool ObjectInfoFromJson(const QJsonValue& json, TObjectInfo& info, QString& error) {
+  return ObjectInfoFromJsonAt(json, info, error, 0);
+}
+
+QJsonObject PageToJson(const TPageData& page) {
+  QJsonObject o{{QStringLiteral("Caption"), StringToJson(page.Caption)},
+                {QStringLiteral("BorderIcons"), page.BorderIcons},
+                {QStringLiteral("BorderStyle"), EnumToName(page.BorderStyle)},
+                {QStringLiteral("FormPositionType"), EnumToName(page.FormPositionType)},
+                {QStringLiteral("FormPositionMargin"), page.FormPositionMargin},
+                {QStringLiteral("FormPosition"), EnumToName(page.FormPosition)},
+                {QStringLiteral("FormWindowState"), EnumToName(page.FormWindowState)},
+                {QStringLiteral("FormStyle"), EnumToName(page.FormStyle)},
+                {QStringLiteral("TransparentColor"), page.TransparentColor},
+                {QStringLiteral("TransparentColorValue"), ColorToJson(page.TransparentColorValue)},
+                {QStringLiteral("FormAlpha"), page.FormAlpha},
+                {QStringLiteral("FormFade"), page.FormFade},
+                {QStringLiteral("FormFadeInStep"), page.FormFadeInStep},
+                {QStringLiteral("FormFadeOutStep"), page.FormFadeOutStep},
+                {QStringLiteral("Image_Icon"), PictureToJson(page.Image_Icon)},
+                {QStringLiteral("OnShowActions"), ActionsToJson(page.OnShowActions)},
+                {QStringLiteral("OnCloseActions"), ActionsToJson(page.OnCloseActions)},
+                {QStringLiteral("MainMenu"), MenuItemsToJson(page.MainMenu)},
+                {QStringLiteral("StatusBar"), StatusBarToJson(page.StatusBar)},
+                {QStringLiteral("FormPositionX"), page.FormPositionX},
+                {QStringLiteral("FormPositionY"), page.FormPositionY},
+                {QStringLiteral("Width"), page.Width},
+                {QStringLiteral("Height"), page.Height}};
+  if (page.PanelObject) o.insert(QStringLiteral("PanelObject"), AuObjectToJson(*page.PanelObject));
+  return o;
+}
+
+bool PageFromJson(const QJsonValue& json, TPageData& page, QString& error) {
+  if (!json.isObject()) {
+    error = QStringLiteral("page must be an object");
+    return false;
+  }
+  const QJsonObject o = json.toObject();
+  TPageData p;
+  TJsonReader r(o, QStringLiteral("page"));
+  r.Get(QStringLiteral("Caption"), p.Caption);
+  r.Get(QStringLiteral("BorderIcons"), p.BorderIcons);
+  r.GetEnum(QStringLiteral("BorderStyle"), p.BorderStyle);
+  r.GetEnum(QStringLiteral("FormPositionType"), p.FormPositionType);
+  r.Get(QStringLiteral("FormPositionMargin"), p.FormPositionMargin);
+  r.GetEnum(QStringLiteral("FormPosition"), p.FormPosition);
+  r.GetEnum(QStringLiteral("FormWindowState"), p.FormWindowState);
+  r.GetEnum(QStringLiteral("FormStyle"), p.FormStyle);
+  r.Get(QStringLiteral("TransparentColor"), p.TransparentColor);
+  r.GetColor(QStringLiteral("TransparentColorValue"), p.TransparentColorValue);
+  r.Get(QStringLiteral("FormAlpha"), p.FormAlpha);
+  r.Get(QStringLiteral("FormFade"), p.FormFade);
+  r.Get(QStringLiteral("FormFadeInStep"), p.FormFadeInStep);
+  r.Get(QStringLiteral("FormFadeOutStep"), p.FormFadeOutStep);
+  r.Get(QStringLiteral("Image_Icon"), p.Image_Icon);
+  r.Get(QStringLiteral("FormPositionX"), p.FormPositionX);
+  r.Get(QStringLiteral("FormPositionY"), p.FormPositionY);
+  r.Get(QStringLiteral("Width"), p.Width);
+  r.Get(QStringLiteral("Height"), p.Height);
+  if (!r.Ok()) {
+    error = r.Error();
+    return false;
+  }
+  if (!ActionsFromJson(o.value(QStringLiteral("OnShowActions")), p.OnShowActions, error) ||
+      !ActionsFromJson(o.value(QStringLiteral("OnCloseActions")), p.OnCloseActions, error) ||
+      !MenuItemsFromJson(o.value(QStringLiteral("MainMenu")), p.MainMenu, error) ||
+      !StatusBarFromJson(o.value(QStringLiteral("StatusBar")), p.StatusBar, error))
+    return false;
+  if (o.contains(QStringLiteral("PanelObject"))) {
+    p.PanelObject = NewAuObject();
+    if (!AuObjectFromJson(o.value(QStringLiteral("PanelObject")), *p.PanelObject, error)) return false;
+  }
+  page = std::move(p);
+  return true;
+}
+
+bool ProjectToJson(QJsonObject& json, QString& error) {
+  json = QJsonObject{{kFormat, kFormatName}};
+  for (const auto& f : SettingsFields)
+    json.insert(QLatin1String(f.Name), f.Text ? StringToJson(Project.*f.Text) : QJsonValue(Project.*f.Number));
+  json.insert(QStringLiteral("SecurityType"), EnumToName(Project.SecurityType));
+  json.insert(QStringLiteral("OnStartActions"), ActionsToJson(Project.OnStartActions));
+  json.insert(QStringLiteral("OnExitActions"), ActionsToJson(Project.OnExitActions));
+  QJsonArray forms;
+  for (const auto& form : Project.Forms) {
+    TPageData page;
+    TError e;
+    if (!LoadFormData(*form, page, &e)) {
+      error = QStringLiteral("page \"") + form->FormName + QStringLiteral("\": ") + e.Message();
+      return false;
+    }
+    QJsonObject f{{kFormName, StringToJson(form->FormName)}, {kPage, PageToJson(page)}};
+    TObjectInfo derived;
+    if (page.PanelObject) BuildObjectInfo(*page.PanelObject, derived);
+    if (form->ObjectInfo && !SameOutline(*form->ObjectInfo, derived))
+      f.insert(kObjectInfo, ObjectInfoToJson(*form->ObjectInfo));
+    forms.append(f);
+  }
+  json.insert(kForms, forms);
+  return true;
+}
+
+bool ProjectFromJson(const QJsonObject& json, QString& error) {
+  if (json.value(kFormat).toString() != kFormatName) {
+    error = QStringLiteral("not a Menuvia project (\"Format\" must be \"") + kFormatName + QStringLiteral("\")");
+    return false;
+  }
+  TMenuProject project;
+  TJsonReader r(json, QStringLiteral("project"));
+  for (const auto& f : SettingsFields) {
+    if (f.Text)
+      r.Get(QLatin1String(f.Name), project.*f.Text);
+    else
+      r.Get(QLatin1String(f.Name), project.*f.Number);
+  }
+  r.GetEnum(QStringLiteral("SecurityType"), project.SecurityType);
+  if (!r.Ok()) {
+    error = r.Error();
+    return false;
+  }
+  if (!ActionsFromJson(json.value(QStringLiteral("OnStartActions")), project.OnStartActions, error) ||
+      !ActionsFromJson(json.value(QStringLiteral("OnExitActions")), project.OnExitActions, error))
+    return false;
+  const QJsonValue forms = json.value(kForms);
+  if (!forms.isUndefined() && !forms.isArray()) {
+    error = QStringLiteral("Forms must be an array");
+    return false;
+  }
+  for (const QJsonValue& v : forms.toArray()) {
+    const QJsonObject fo = v.toObject();
+    auto form = std::make_unique<TFormData>();
+    if (!v.isObject() || !StringFromJson(fo.value(kFormName), form->FormName)) {
+      error = QStringLiteral("Forms: each page needs a FormName");
+      return false;
+    }
+    const QString where = QStringLiteral("page \"") + form->FormName + QStringLiteral("\": ");
+    TPageData page;
+    if (!PageFromJson(fo.value(kPage), page, error)) {
+      error = where + error;
+      return false;
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    TStream s(&buffer);
+    if (!WritePageStream(s, page)) {
+      error = where + s.Error().Message();
+      return false;
+    }
+    form->FormInfoData = bytes;
+    form->ObjectInfo = std::make_unique<TObjectInfo>();
+    if (fo.contains(kObjectInfo)) {
+      if (!ObjectInfoFromJson(fo.value(kObjectInfo), *form->ObjectInfo, error)) {
+        error = where + error;
+        return false;
+      }
+    } else if (page.PanelObject) {
+      BuildObjectInfo(*page.PanelObject, *form->ObjectInfo);
+    }
+    project.Forms.push_back(std::move(form));
+  }
+  Project = std::move(project);
+  return true;
+}
+
+bool DumpProjectFileAsJson(const QString& fileName, QJsonObject& json, QString& error) {
+  TProjectFileSummary summary;
+  TError e;
+  if (!InspectProjectFile(fileName, summary, e)) {
+    error = e.Message();
+    return false;
+  }
+  const bool ok = summary.Kind == TProjectFileKind::ProjectFile ? LoadProjectFromFile(fileName, e)
+                                                                : LoadProjectFromExe(fileName, e);
+  if (!ok) {
+    error = e.Message();
+    return false;
+  }
+  const QString previousSource = SourceFileName;
+  SourceFileName = fileName;
+  const bool dumped = ProjectToJson(json, error);
+  SourceFileName = previousSource;
+  ResetProject(false);
+  return dumped;
+}
+
+bool WriteProjectFileFromJson(const QJsonObject& json, const QString& fileName, QString& error) {
+  if (!ProjectFromJson(json, error)) {
+    ResetProject(false);
+    return false;
+  }
+  TError e;
+  const bool ok = SaveProjectToFile(fileName, QString(), e);
+  if (!ok) error = e.Message();
+  ResetProject(false);
+  return ok;
 }
