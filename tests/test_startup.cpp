@@ -9,6 +9,7 @@
 
 #include "model/Globals.h"
 #include "model/IniFile.h"
+#include "model/ProjectFile.h"
 #include "player/Startup.h"
 
 TEST(Startup, ModeByFileName) {
@@ -114,4 +115,31 @@ TEST(Startup, StockFontsRegistered) {
   if (!QFileInfo::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"))) GTEST_SKIP() << "fonts-wine missing";
   EXPECT_EQ(RegisterStockFonts(), 3);
   EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("Tahoma")));
+}
+
+// A real player: the program copied under a player's name with a project appended reads it and
+// reports nothing.
+TEST(Startup, PlayerReadsItsAppendedProject) {
+  QTemporaryDir dir;
+  const QString player = dir.filePath(QStringLiteral("autorun"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(MENUVIA_BINARY), player));
+  QFile::setPermissions(player, QFile::permissions(player) | QFile::ExeOwner);
+  ResetProject(true);
+  Project.AppTitle = QStringLiteral("Appended");
+  TError error;
+  const QString project = dir.filePath(QStringLiteral("autorun.mvdsk"));
+  ASSERT_TRUE(SaveProjectToFile(project, QString(), error)) << error.Message().toStdString();
+  ASSERT_TRUE(AppendProjectToExe(player, project, error)) << error.Message().toStdString();
+  ResetProject(false);
+
+  const QString log = dir.filePath(QStringLiteral("messages.log"));
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  env.insert(QStringLiteral("MENUVIA_MESSAGE_LOG"), log);
+  process.setProcessEnvironment(env);
+  process.start(player, {});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_FALSE(QFile::exists(log));
 }

@@ -29,8 +29,9 @@ int main(int argc, char* argv[]) {
       ResetProject(false);
       return 1;
     }
-    // Nothing to show: a project without pages ends at once instead of waiting for nothing.
-    if (!Project.Forms.empty()) status = app.exec();
+    // The loop runs while a page window is open; with none (a project without pages) the player
+    // ends at once instead of waiting for nothing.
+    if (!QApplication::topLevelWidgets().isEmpty()) status = app.exec();
   }
   FinishRun(arguments);
   return status;
