@@ -44,6 +44,26 @@ QByteArray WriteBytes(F&& writer) {
   return bytes;
 }
 
+// Runs a reader over a copy of bytes and reports its result, its error and where it stopped.
+struct TReadResult {
+  bool Ok = false;
+  TError Error;
+  qint64 Pos = 0;
+};
+
+template <class F>
+TReadResult ReadBytesWith(const QByteArray& bytes, F&& reader) {
+  QByteArray copy = bytes;
+  QBuffer buffer(&copy);
+  buffer.open(QIODevice::ReadOnly);
+  TStream s(&buffer);
+  TReadResult r;
+  r.Ok = reader(s);
+  r.Error = s.Error();
+  r.Pos = s.Pos();
+  return r;
+}
+
 inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
 
 // Keeps a valid stored form as a seed for the fuzz target of that reader (build/fuzz-seeds/<target>).

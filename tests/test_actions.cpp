@@ -8,24 +8,6 @@
 
 namespace {
 
-struct TReadResult {
-  bool Ok = false;
-  TError Error;
-  qint64 Pos = 0;
-};
-
-template <class F>
-TReadResult ReadFrom(const QByteArray& bytes, F&& reader) {
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  TStream s(&buffer);
-  TReadResult r;
-  r.Ok = reader(s);
-  r.Error = s.Error();
-  r.Pos = s.Pos();
-  return r;
-}
 
 QByteArray ListBytes(const TAuActions& list) {
   return WriteBytes([&](TStream& s) { return WriteActions(s, list); });
@@ -76,7 +58,7 @@ TEST(ActionStream, EmptyListIsEightZeroBytesAndReadsBackEmpty) {
   EXPECT_EQ(ListBytes({}), QByteArray(8, '\0'));
   TAuActions list;
   list.Actions.push_back(MakeAction(ctExit, QString()));
-  auto r = ReadFrom(QByteArray(8, '\0'), [&](TStream& s) { return ReadActions(s, list); });
+  auto r = ReadBytesWith(QByteArray(8, '\0'), [&](TStream& s) { return ReadActions(s, list); });
   EXPECT_TRUE(r.Ok);
   EXPECT_EQ(r.Pos, 8);
   EXPECT_TRUE(list.IsEmpty());
@@ -90,7 +72,7 @@ TEST(ActionStream, DefaultActionIs46Bytes) {
   EXPECT_EQ(WriteBytes([](TStream& s) { return WriteAction(s, TAuAction{}); }), expected);
   TAuAction a = MakeAction(ctExit, QStringLiteral("old"));
   a.Font = TFont{};
-  auto r = ReadFrom(expected, [&](TStream& s) { return ReadAction(s, a); });
+  auto r = ReadBytesWith(expected, [&](TStream& s) { return ReadAction(s, a); });
   EXPECT_TRUE(r.Ok);
   EXPECT_EQ(a, TAuAction{});
 }
@@ -113,7 +95,7 @@ TEST(ActionStream, FieldsInStoredOrder) {
   const QByteArray bytes = WriteBytes([&](TStream& s) { return WriteAction(s, a); });
   EXPECT_EQ(bytes.toHex(), expected.toHex());
   TAuAction back;
-  EXPECT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadAction(s, back); }).Ok);
+  EXPECT_TRUE(ReadBytesWith(bytes, [&](TStream& s) { return ReadAction(s, back); }).Ok);
   EXPECT_EQ(back, a);
 }
 
@@ -126,7 +108,7 @@ TEST(ActionStream, EmptyPictureIsStoredAsNoPicture) {
     EXPECT_EQ(bytes.mid(22, 4), QByteArray(4, '\0'));  // picture flag
     TAuAction back;
     back.Picture = TPicture{TGraphicKind::Bitmap, QByteArray("old")};
-    EXPECT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadAction(s, back); }).Ok);
+    EXPECT_TRUE(ReadBytesWith(bytes, [&](TStream& s) { return ReadAction(s, back); }).Ok);
     EXPECT_FALSE(back.Picture.has_value());
   }
   // Flag 1 followed by an empty picture (no class name, or a graphic of no bytes) also reads as
@@ -135,7 +117,7 @@ TEST(ActionStream, EmptyPictureIsStoredAsNoPicture) {
     QByteArray flagged = WriteBytes([](TStream& s) { return WriteAction(s, TAuAction{}); });
     flagged.replace(22, 4, Hex("01000000") + Hex(picture));
     TAuAction back;
-    auto r = ReadFrom(flagged, [&](TStream& s) { return ReadAction(s, back); });
+    auto r = ReadBytesWith(flagged, [&](TStream& s) { return ReadAction(s, back); });
     EXPECT_TRUE(r.Ok) << picture;
     EXPECT_EQ(r.Pos, flagged.size()) << picture;
     EXPECT_FALSE(back.Picture.has_value()) << picture;
@@ -146,7 +128,7 @@ TEST(ActionStream, ReadingReplacesWhatTheListHeld) {
   TAuActions list = RichList();
   TAuActions one;
   one.Actions.push_back(MakeAction(ctBrowse, QStringLiteral("C:")));
-  EXPECT_TRUE(ReadFrom(ListBytes(one), [&](TStream& s) { return ReadActions(s, list); }).Ok);
+  EXPECT_TRUE(ReadBytesWith(ListBytes(one), [&](TStream& s) { return ReadActions(s, list); }).Ok);
   EXPECT_EQ(list, one);
   EXPECT_FALSE(list.Actions[0].Picture.has_value());
   EXPECT_FALSE(list.Actions[0].Font.has_value());
@@ -156,7 +138,7 @@ TEST(ActionStream, NestedListsRoundTripByteForByte) {
   const TAuActions list = RichList();
   const QByteArray bytes = ListBytes(list);
   TAuActions back;
-  auto r = ReadFrom(bytes, [&](TStream& s) { return ReadActions(s, back); });
+  auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadActions(s, back); });
   ASSERT_TRUE(r.Ok);
   EXPECT_EQ(r.Pos, bytes.size());
   EXPECT_EQ(back, list);
@@ -167,7 +149,7 @@ TEST(ActionStream, NestedListsRoundTripByteForByte) {
 
 TEST(ActionStream, VersionOneIsTheDataVersionError) {
   TAuActions list;
-  auto r = ReadFrom(Hex("01000000 00000000"), [&](TStream& s) { return ReadActions(s, list); });
+  auto r = ReadBytesWith(Hex("01000000 00000000"), [&](TStream& s) { return ReadActions(s, list); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Kind, TErrorKind::DataVersion);
   EXPECT_EQ(r.Error.Message(), QStringLiteral("Invalid data, maybe software version problem."));
@@ -176,7 +158,7 @@ TEST(ActionStream, VersionOneIsTheDataVersionError) {
   QByteArray action = WriteBytes([](TStream& s) { return WriteAction(s, TAuAction{}); });
   action[0] = 1;
   TAuAction a;
-  r = ReadFrom(action, [&](TStream& s) { return ReadAction(s, a); });
+  r = ReadBytesWith(action, [&](TStream& s) { return ReadAction(s, a); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Kind, TErrorKind::DataVersion);
 }
@@ -185,7 +167,7 @@ TEST(ActionStream, EveryTruncationFailsCleanly) {
   const QByteArray bytes = ListBytes(RichList());
   for (qsizetype n = 0; n < bytes.size(); ++n) {
     TAuActions list;
-    auto r = ReadFrom(bytes.left(n), [&](TStream& s) { return ReadActions(s, list); });
+    auto r = ReadBytesWith(bytes.left(n), [&](TStream& s) { return ReadActions(s, list); });
     EXPECT_FALSE(r.Ok) << "prefix " << n;
     EXPECT_TRUE(r.Error.IsSet()) << "prefix " << n;
   }
@@ -196,7 +178,7 @@ TEST(ActionStream, ImpossibleCountFailsBeforeAllocating) {
   for (const char* count : {"ffffff7f", "00000100", "02000000"}) {
     TAuActions list;
     const QByteArray bytes = Hex("00000000") + Hex(count) + QByteArray(46, '\0');
-    auto r = ReadFrom(bytes, [&](TStream& s) { return ReadActions(s, list); });
+    auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadActions(s, list); });
     EXPECT_FALSE(r.Ok) << count;
     EXPECT_EQ(r.Error.Code, ActionCodes::ListRead) << count;
     EXPECT_TRUE(list.IsEmpty()) << count;
@@ -212,7 +194,7 @@ TEST(ActionStream, FailingRecordKeepsTheStoredCount) {
   bytes.truncate(bytes.size() - 1);
   bytes += QByteArray(60, '\x7f');  // junk keeps the count plausible but breaks the record
   TAuActions list;
-  EXPECT_FALSE(ReadFrom(bytes, [&](TStream& s) { return ReadActions(s, list); }).Ok);
+  EXPECT_FALSE(ReadBytesWith(bytes, [&](TStream& s) { return ReadActions(s, list); }).Ok);
   ASSERT_EQ(list.Actions.size(), 2u);
   EXPECT_EQ(list.Actions[0].Param1, QStringLiteral("a"));
 }
@@ -220,7 +202,7 @@ TEST(ActionStream, FailingRecordKeepsTheStoredCount) {
 TEST(ActionStream, NestingDepthIsLimited) {
   TAuActions list;
   EXPECT_TRUE(
-      ReadFrom(NestedListBytes(StreamLimits::MaxDepth - 1), [&](TStream& s) { return ReadActions(s, list); }).Ok);
+      ReadBytesWith(NestedListBytes(StreamLimits::MaxDepth - 1), [&](TStream& s) { return ReadActions(s, list); }).Ok);
   // The writer refuses what the reader would refuse.
   EXPECT_NE(ListBytes(list), QByteArray("<write failed>"));
   TAuActions deeper;
@@ -229,7 +211,7 @@ TEST(ActionStream, NestingDepthIsLimited) {
 
   for (int levels : {StreamLimits::MaxDepth, 5000}) {
     TAuActions l;
-    auto r = ReadFrom(NestedListBytes(levels), [&](TStream& s) { return ReadActions(s, l); });
+    auto r = ReadBytesWith(NestedListBytes(levels), [&](TStream& s) { return ReadActions(s, l); });
     EXPECT_FALSE(r.Ok) << levels;
     EXPECT_EQ(r.Error.Code, ActionCodes::ListRead) << levels;
   }

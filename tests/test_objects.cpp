@@ -9,24 +9,6 @@
 
 namespace {
 
-struct TReadResult {
-  bool Ok = false;
-  TError Error;
-  qint64 Pos = 0;
-};
-
-template <class F>
-TReadResult ReadFrom(const QByteArray& bytes, F&& reader) {
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  TStream s(&buffer);
-  TReadResult r;
-  r.Ok = reader(s);
-  r.Error = s.Error();
-  r.Pos = s.Pos();
-  return r;
-}
 
 const QByteArray WriteFailed("<write failed>");
 
@@ -129,7 +111,7 @@ TEST(MenuItemStream, FieldsInStoredOrder) {
   EXPECT_EQ(bytes.toHex(), expected.toHex());
   EXPECT_EQ(ItemBytes(TMenuItem{}).size(), ObjectSizes::MinMenuItem);
   TMenuItem back;
-  ASSERT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadMenuItem(s, &back); }).Ok);
+  ASSERT_TRUE(ReadBytesWith(bytes, [&](TStream& s) { return ReadMenuItem(s, &back); }).Ok);
   EXPECT_EQ(back, item);
 }
 
@@ -138,7 +120,7 @@ TEST(MenuItemStream, TreeRoundTripsAndReplacesSubItems) {
   const QByteArray bytes = ItemBytes(tree);
   TMenuItem back = Item(QStringLiteral("old"));
   back.Items.push_back(Item(QStringLiteral("stale")));
-  ASSERT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadMenuItem(s, &back); }).Ok);
+  ASSERT_TRUE(ReadBytesWith(bytes, [&](TStream& s) { return ReadMenuItem(s, &back); }).Ok);
   EXPECT_EQ(back, tree);
   EXPECT_EQ(ItemBytes(back), bytes);
   TAuActions click;
@@ -149,7 +131,7 @@ TEST(MenuItemStream, TreeRoundTripsAndReplacesSubItems) {
 
 TEST(MenuItemStream, ReadingIntoNoItemConsumesTheWholeRecord) {
   const QByteArray bytes = ItemBytes(MenuTree());
-  auto r = ReadFrom(bytes + QByteArray("tail"), [](TStream& s) { return ReadMenuItem(s, nullptr); });
+  auto r = ReadBytesWith(bytes + QByteArray("tail"), [](TStream& s) { return ReadMenuItem(s, nullptr); });
   EXPECT_TRUE(r.Ok);
   EXPECT_EQ(r.Pos, bytes.size());
 }
@@ -158,7 +140,7 @@ TEST(MenuItemStream, VersionOneIsTheDataVersionError) {
   QByteArray bytes = ItemBytes(TMenuItem{});
   bytes[0] = 1;
   TMenuItem item;
-  auto r = ReadFrom(bytes, [&](TStream& s) { return ReadMenuItem(s, &item); });
+  auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadMenuItem(s, &item); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Kind, TErrorKind::DataVersion);
 }
@@ -168,7 +150,7 @@ TEST(MenuItemStream, EveryTruncationFailsCleanly) {
   for (qsizetype n = 0; n < bytes.size(); ++n)
     for (bool intoItem : {true, false}) {
       TMenuItem item;
-      auto r = ReadFrom(bytes.left(n), [&](TStream& s) { return ReadMenuItem(s, intoItem ? &item : nullptr); });
+      auto r = ReadBytesWith(bytes.left(n), [&](TStream& s) { return ReadMenuItem(s, intoItem ? &item : nullptr); });
       EXPECT_FALSE(r.Ok) << "prefix " << n;
       EXPECT_TRUE(r.Error.IsSet()) << "prefix " << n;
     }
@@ -186,14 +168,14 @@ TEST(MenuItemStream, NestingDepthIsLimited) {
     return bytes;
   };
   TMenuItem item;
-  EXPECT_TRUE(ReadFrom(nested(StreamLimits::MaxDepth), [&](TStream& s) { return ReadMenuItem(s, &item); }).Ok);
+  EXPECT_TRUE(ReadBytesWith(nested(StreamLimits::MaxDepth), [&](TStream& s) { return ReadMenuItem(s, &item); }).Ok);
   EXPECT_NE(ItemBytes(item), WriteFailed);
   TMenuItem deeper;
   deeper.Items.push_back(item);
   EXPECT_EQ(ItemBytes(deeper), WriteFailed);
   for (int levels : {StreamLimits::MaxDepth + 1, 3000}) {
     TMenuItem i;
-    auto r = ReadFrom(nested(levels), [&](TStream& s) { return ReadMenuItem(s, &i); });
+    auto r = ReadBytesWith(nested(levels), [&](TStream& s) { return ReadMenuItem(s, &i); });
     EXPECT_FALSE(r.Ok) << levels;
     EXPECT_EQ(r.Error.Code, ObjectCodes::MenuItemRead) << levels;
   }
@@ -282,7 +264,7 @@ TEST(ObjectStream, ReaderRefusesUnknownOrMisplacedKinds) {
     bytes[14] = char(c.Kind);
     auto o = NewAuObject();
     o->Objects.push_back(TestObject(otImage, QStringLiteral("old")));
-    auto r = ReadFrom(bytes, [&](TStream& s) { return ReadAuObject(s, *o, c.Parent); });
+    auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadAuObject(s, *o, c.Parent); });
     EXPECT_FALSE(r.Ok) << int(c.Kind);
     EXPECT_EQ(r.Error.Kind, TErrorKind::Plain) << int(c.Kind);
     EXPECT_EQ(r.Error.Message(), QStringLiteral("Unknown object type, maybe file version has problem."));
@@ -296,7 +278,7 @@ TEST(ObjectStream, VersionOneIsTheDataVersionErrorAndNoStreamError) {
   QByteArray bytes = ObjectBytes(*TestObject(otPanel, QStringLiteral("X")));
   bytes[0] = 1;
   auto o = NewAuObject();
-  auto r = ReadFrom(bytes, [&](TStream& s) { return ReadAuObject(s, *o); });
+  auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadAuObject(s, *o); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Kind, TErrorKind::DataVersion);
   EXPECT_EQ(r.Error.Caption(), QStringLiteral("Data Error"));
@@ -372,7 +354,7 @@ TEST(ObjectStream, TreeRoundTripsByteForByte) {
   back->PopupMenu.push_back(Item(QStringLiteral("stale")));
   back->OnDblClickActions.Actions.emplace_back();
   back->Objects.push_back(NewAuObject(otImage, QStringLiteral("stale")));
-  auto r = ReadFrom(bytes + "tail", [&](TStream& s) { return ReadAuObject(s, *back); });
+  auto r = ReadBytesWith(bytes + "tail", [&](TStream& s) { return ReadAuObject(s, *back); });
   ASSERT_TRUE(r.Ok) << r.Error.Message().toStdString();
   EXPECT_EQ(r.Pos, bytes.size());
   EXPECT_TRUE(back->SameAs(*tree));
@@ -391,7 +373,7 @@ TEST(ObjectStream, PopupCountZeroReleasesThePopupMenu) {
   EXPECT_EQ(bytes.mid(popupAt, 4), QByteArray(4, '\0'));
   auto o = NewAuObject(otShape, QStringLiteral("S"));
   o->PopupMenu.push_back(MenuTree());
-  ASSERT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadAuObject(s, *o); }).Ok);
+  ASSERT_TRUE(ReadBytesWith(bytes, [&](TStream& s) { return ReadAuObject(s, *o); }).Ok);
   EXPECT_TRUE(o->PopupMenu.empty());
 }
 
@@ -399,7 +381,7 @@ TEST(ObjectStream, EveryTruncationFailsCleanly) {
   const QByteArray bytes = ObjectBytes(*RealTree());
   for (qsizetype n = 0; n < bytes.size(); ++n) {
     auto o = NewAuObject();
-    auto r = ReadFrom(bytes.left(n), [&](TStream& s) { return ReadAuObject(s, *o); });
+    auto r = ReadBytesWith(bytes.left(n), [&](TStream& s) { return ReadAuObject(s, *o); });
     EXPECT_FALSE(r.Ok) << "prefix " << n;
     EXPECT_TRUE(r.Error.IsSet()) << "prefix " << n;
   }
@@ -416,7 +398,7 @@ TEST(ObjectStream, UnknownKindDeepInTheTreeFailsTheWholeRead) {
   ASSERT_GT(at, 0);
   bytes[at + 10] = char(25);
   auto back = NewAuObject();
-  auto r = ReadFrom(bytes, [&](TStream& s) { return ReadAuObject(s, *back); });
+  auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadAuObject(s, *back); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Message(), UnknownObjectTypeText);
   // The parent keeps what was read before the failing child; the image after it is not read.
@@ -427,14 +409,14 @@ TEST(ObjectStream, NestingDepthIsLimited) {
   // An object's action lists sit one level below it, so the deepest object is one above the limit.
   const int deepest = StreamLimits::MaxDepth - 1;
   auto o = NewAuObject();
-  ASSERT_TRUE(ReadFrom(NestedPanelBytes(deepest), [&](TStream& s) { return ReadAuObject(s, *o); }).Ok);
+  ASSERT_TRUE(ReadBytesWith(NestedPanelBytes(deepest), [&](TStream& s) { return ReadAuObject(s, *o); }).Ok);
   EXPECT_EQ(ObjectBytes(*o), NestedPanelBytes(deepest));
   auto deeper = NewAuObject(otPanel, QStringLiteral("P"));
   deeper->Objects.push_back(std::move(o));
   EXPECT_EQ(ObjectBytes(*deeper), WriteFailed);
   for (int levels : {deepest + 1, 2000}) {
     auto d = NewAuObject();
-    auto r = ReadFrom(NestedPanelBytes(levels), [&](TStream& s) { return ReadAuObject(s, *d); });
+    auto r = ReadBytesWith(NestedPanelBytes(levels), [&](TStream& s) { return ReadAuObject(s, *d); });
     EXPECT_FALSE(r.Ok) << levels;
     EXPECT_TRUE(r.Error.IsSet()) << levels;
   }

@@ -13,24 +13,6 @@
 
 namespace {
 
-struct TReadResult {
-  bool Ok = false;
-  TError Error;
-  qint64 Pos = 0;
-};
-
-template <class F>
-TReadResult ReadFrom(const QByteArray& bytes, F&& reader) {
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  TStream s(&buffer);
-  TReadResult r;
-  r.Ok = reader(s);
-  r.Error = s.Error();
-  r.Pos = s.Pos();
-  return r;
-}
 
 const QByteArray WriteFailed("<write failed>");
 
@@ -196,16 +178,16 @@ TEST(StatusPanelStream, FieldsInStoredOrder) {
   const QByteArray bytes = WriteBytes([&](TStream& s) { return WriteStatusPanel(s, panel); });
   EXPECT_EQ(bytes.toHex(), Hex("00000000 02 02000000 48006900 78000000").toHex());
   TStatusPanel back;
-  ASSERT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadStatusPanel(s, &back); }).Ok);
+  ASSERT_TRUE(ReadBytesWith(bytes, [&](TStream& s) { return ReadStatusPanel(s, &back); }).Ok);
   EXPECT_EQ(back, panel);
-  auto r = ReadFrom(bytes + "tail", [](TStream& s) { return ReadStatusPanel(s, nullptr); });
+  auto r = ReadBytesWith(bytes + "tail", [](TStream& s) { return ReadStatusPanel(s, nullptr); });
   EXPECT_TRUE(r.Ok);
   EXPECT_EQ(r.Pos, bytes.size());
   for (qsizetype n = 0; n < bytes.size(); ++n)
-    EXPECT_FALSE(ReadFrom(bytes.left(n), [&](TStream& s) { return ReadStatusPanel(s, &back); }).Ok) << n;
+    EXPECT_FALSE(ReadBytesWith(bytes.left(n), [&](TStream& s) { return ReadStatusPanel(s, &back); }).Ok) << n;
   QByteArray v1 = bytes;
   v1[0] = 1;
-  r = ReadFrom(v1, [&](TStream& s) { return ReadStatusPanel(s, &back); });
+  r = ReadBytesWith(v1, [&](TStream& s) { return ReadStatusPanel(s, &back); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Kind, TErrorKind::DataVersion);
 }
@@ -287,7 +269,7 @@ TEST(PageStream, RichPageRoundTripsByteForByte) {
   InitForm(back, QStringLiteral("Other"));
   AddNewObject(*back.PanelObject, otMemo, 0, 0);
   back.MainMenu.emplace_back();
-  auto r = ReadFrom(bytes + "tail", [&](TStream& s) { return ReadPageStream(s, back); });
+  auto r = ReadBytesWith(bytes + "tail", [&](TStream& s) { return ReadPageStream(s, back); });
   ASSERT_TRUE(r.Ok) << r.Error.Message().toStdString();
   EXPECT_EQ(r.Pos, bytes.size());
   EXPECT_TRUE(back.SameAs(page));
@@ -303,7 +285,7 @@ TEST(PageStream, EveryTruncationFailsAndKeepsThePage) {
   InitForm(page, QStringLiteral("Kept"));
   const auto before = page.Clone();
   for (qsizetype n = 0; n < bytes.size(); ++n) {
-    auto r = ReadFrom(bytes.left(n), [&](TStream& s) { return ReadPageStream(s, page); });
+    auto r = ReadBytesWith(bytes.left(n), [&](TStream& s) { return ReadPageStream(s, page); });
     EXPECT_FALSE(r.Ok) << "prefix " << n;
     EXPECT_TRUE(r.Error.IsSet()) << "prefix " << n;
   }
@@ -317,7 +299,7 @@ TEST(PageStream, RootMustBeAPanel) {
   const QByteArray header = bytes.chopped(ObjectBytes(*page.PanelObject).size());
   auto group = NewAuObject(otGroupBox, QStringLiteral("G"));
   TPageData back;
-  auto r = ReadFrom(header + ObjectBytes(*group), [&](TStream& s) { return ReadPageStream(s, back); });
+  auto r = ReadBytesWith(header + ObjectBytes(*group), [&](TStream& s) { return ReadPageStream(s, back); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Message(), UnknownObjectTypeText);
   EXPECT_FALSE(back.PanelObject);
@@ -331,7 +313,7 @@ TEST(PageStream, VersionOneIsTheDataVersionError) {
   InitForm(page, QStringLiteral("P"));
   QByteArray bytes = PageBytes(page);
   bytes[0] = 1;
-  auto r = ReadFrom(bytes, [&](TStream& s) { return ReadPageStream(s, page); });
+  auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadPageStream(s, page); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Kind, TErrorKind::DataVersion);
 }
