@@ -5,13 +5,13 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 export CCACHE_BASEDIR="$PWD"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENUVIA_TESTS=OFF -DMENUVIA_BENCH=OFF >/dev/null
-cmake --build build -j "$(nproc)" --target Menuvia menuvia-cli
+cmake -S . -B build-app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENUVIA_TESTS=OFF -DMENUVIA_BENCH=OFF >/dev/null
+cmake --build build-app -j "$(nproc)" --target Menuvia menuvia-cli
 
 args=()
 if [ -f demo/autorun.mvdsk ]; then args+=("$PWD/demo/autorun.mvdsk"); fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run: no display found; starting on a virtual one (xvfb-run)"
-  exec xvfb-run -a -s "-screen 0 1280x800x24" build/src/app/Menuvia "${args[@]}"
+  exec xvfb-run -a -s "-screen 0 1280x800x24" build-app/src/app/Menuvia "${args[@]}"
 fi
-exec build/src/app/Menuvia "${args[@]}"
+exec build-app/src/app/Menuvia "${args[@]}"

@@ -12,12 +12,13 @@ export CCACHE_BASEDIR="$PWD"
 jobs=$(nproc)
 
 echo "== optimised build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENUVIA_WERROR=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENUVIA_WERROR=ON -DMENUVIA_TESTS=ON \
+  -DMENUVIA_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600
 
 echo "== sanitizer build"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMENUVIA_WERROR=ON -DMENUVIA_SANITIZE=ON \
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMENUVIA_WERROR=ON -DMENUVIA_SANITIZE=ON -DMENUVIA_TESTS=ON \
   -DMENUVIA_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
