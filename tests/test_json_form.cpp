@@ -234,6 +234,7 @@ TEST(JsonForm, RefusesWhatItCannotUse) {
       {"bad enumeration", R"({"Format":"Menuvia project","SecurityType":"stMaybe"})", "SecurityType"},
       {"bad number", R"({"Format":"Menuvia project","SplashScreenTime":"soon"})", "SplashScreenTime"},
       {"page without name", R"({"Format":"Menuvia project","Forms":[{"Page":{}}]})", "FormName"},
+      {"page without its panel", R"({"Format":"Menuvia project","Forms":[{"FormName":"A","Page":{}}]})", "page \"A\""},
       {"unknown command", R"({"Format":"Menuvia project","OnStartActions":[{"Command":"ctDance"}]})", "Command"},
       {"unknown kind",
        R"({"Format":"Menuvia project","Forms":[{"FormName":"A","Page":{"PanelObject":{"ObjectType":"otWidget"}}}]})",

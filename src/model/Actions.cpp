@@ -77,14 +77,10 @@ bool ReadActions(TStream& s, TAuActions& actions) {
 
 bool ActionsToHint(const QString& name, const TAuActions& actions, QString& hint, TError* error) {
   QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  TStream s(&buffer);
-  const bool ok = Guarded(s, ActionCodes::HintWrite, [&] { return WriteActions(s, actions); });
-  if (!ok) {
-    if (error) *error = s.Error();
+  if (!WriteToBytes(bytes, error, [&](TStream& s) {
+        return Guarded(s, ActionCodes::HintWrite, [&] { return WriteActions(s, actions); });
+      }))
     return false;
-  }
   // N code units whose first N bytes are the stream; the second half stays zero and is never read.
   QString part(bytes.size(), QChar(0));
   std::memcpy(part.data(), bytes.constData(), size_t(bytes.size()));
@@ -116,22 +112,14 @@ QString HintToName(const QString& hint) {
 // ---- clipboard form ----
 
 bool ActionsToClipboardStream(const std::vector<TAuAction>& actions, QByteArray& stream, TError* error) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  TStream s(&buffer);
-  const bool ok = Guarded(s, ActionCodes::ActionWrite, [&] {
-    s.WriteInt(static_cast<int32_t>(actions.size()));
-    for (const TAuAction& action : actions)
-      if (!WriteAction(s, action)) return false;
-    return true;
+  return WriteToBytes(stream, error, [&](TStream& s) {
+    return Guarded(s, ActionCodes::ActionWrite, [&] {
+      s.WriteInt(static_cast<int32_t>(actions.size()));
+      for (const TAuAction& action : actions)
+        if (!WriteAction(s, action)) return false;
+      return true;
+    });
   });
-  if (!ok) {
-    if (error) *error = s.Error();
-    return false;
-  }
-  stream = bytes;
-  return true;
 }
 
 bool AppendActionsFromClipboardStream(const QByteArray& stream, TAuActions& target, TError* error) {

@@ -564,23 +564,15 @@ bool ProjectFromJson(const QJsonObject& json, QString& error) {
       error = where + error;
       return false;
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TStream s(&buffer);
-    if (!WritePageStream(s, page)) {
-      error = where + s.Error().Message();
+    TError e;
+    if (!StoreFormData(page, *form, &e)) {
+      error = where + (e.IsSet() ? e.Message() : QStringLiteral("the page cannot be stored"));
       return false;
     }
-    form->FormInfoData = bytes;
-    form->ObjectInfo = std::make_unique<TObjectInfo>();
-    if (fo.contains(kObjectInfo)) {
-      if (!ObjectInfoFromJson(fo.value(kObjectInfo), *form->ObjectInfo, error)) {
-        error = where + error;
-        return false;
-      }
-    } else if (page.PanelObject) {
-      BuildObjectInfo(*page.PanelObject, *form->ObjectInfo);
+    // An outline given in the text is kept as it stands (it may differ from the objects).
+    if (fo.contains(kObjectInfo) && !ObjectInfoFromJson(fo.value(kObjectInfo), *form->ObjectInfo, error)) {
+      error = where + error;
+      return false;
     }
     project.Forms.push_back(std::move(form));
   }

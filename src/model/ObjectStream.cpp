@@ -225,22 +225,14 @@ std::vector<const TAuObject*> ObjectsToCopy(const TAuObject& container) {
 }
 
 bool WriteObjectsClipboardStream(const std::vector<const TAuObject*>& objects, QByteArray& stream, TError* error) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  TStream s(&buffer);
-  const bool ok = Guarded(s, ObjectCodes::ObjectWrite, [&] {
-    s.WriteInt(static_cast<int32_t>(objects.size()));
-    for (const TAuObject* object : objects)
-      if (!object || !WriteAuObject(s, *object)) return false;
-    return true;
+  return WriteToBytes(stream, error, [&](TStream& s) {
+    return Guarded(s, ObjectCodes::ObjectWrite, [&] {
+      s.WriteInt(static_cast<int32_t>(objects.size()));
+      for (const TAuObject* object : objects)
+        if (!object || !WriteAuObject(s, *object)) return false;
+      return true;
+    });
   });
-  if (!ok) {
-    if (error) *error = s.Error();
-    return false;
-  }
-  stream = bytes;
-  return true;
 }
 
 bool CopyObjectsToClipboardStream(const TAuObject& container, QByteArray& stream, TError* error) {

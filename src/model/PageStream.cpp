@@ -224,13 +224,7 @@ bool ReadPageFromBytes(const QByteArray& bytes, TPageData& page, TError* error) 
 
 bool StoreFormData(const TPageData& page, TFormData& formData, TError* error) {
   QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  TStream s(&buffer);
-  if (!WritePageStream(s, page)) {
-    if (error) *error = s.Error();
-    return false;
-  }
+  if (!WriteToBytes(bytes, error, [&](TStream& s) { return WritePageStream(s, page); })) return false;
   auto outline = std::make_unique<TObjectInfo>();
   BuildObjectInfo(*page.PanelObject, *outline);
   formData.ObjectInfo = std::move(outline);

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "model/PayloadBase.h"
-#include "model/Types.h"
 #include "model/PayloadFade.h"
 #include "model/Project.h"
+#include "model/Types.h"
 
 // The payload of a fading, effect-text or media kind with its defaults; null for any other kind.
 std::unique_ptr<TObjectPayload> NewFadingPayload(TObjectType kind);

@@ -4,7 +4,6 @@
 
 #include "model/JsonSupport.h"
 
-
 template <>
 const QStringList& EnumValueNames<TButtonStyle>() {
   static const QStringList names{QStringLiteral("bsNormal"), QStringLiteral("bsNormalFlat"), QStringLiteral("bsThemes"),

@@ -4,6 +4,7 @@
 // the stream (the first failure wins, so enclosing records add no second report).
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -129,6 +130,23 @@ bool Guarded(TStream& s, int code, Body&& body) {
   }
   if (!ok) s.Fail(TError::Stream(code, EndOfDataError()));
   return ok;
+}
+
+// Runs a writer against an in-memory stream: on success out holds the bytes, on failure error
+// (when given) holds what the writer recorded and out is untouched.
+template <class Writer>
+bool WriteToBytes(QByteArray& out, TError* error, Writer&& writer) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  TStream s(&buffer);
+  if (!writer(s)) {
+    if (error) *error = s.Error();
+    return false;
+  }
+  buffer.close();
+  out = std::move(bytes);
+  return true;
 }
 
 // The version word opening most records. Versions 0..maxVersion are accepted; any other value
