@@ -48,7 +48,8 @@ QByteArray WriteBytes(F&& writer) {
 struct TReadResult {
   bool Ok = false;
   TError Error;
-  qint64 Pos = 0;
+  qint64 Pos = 0;   // where the reader stopped
+  qint64 Left = 0;  // bytes it did not consume
 };
 
 template <class F>
@@ -61,8 +62,49 @@ TReadResult ReadBytesWith(const QByteArray& bytes, F&& reader) {
   r.Ok = reader(s);
   r.Error = s.Error();
   r.Pos = s.Pos();
+  r.Left = s.Remaining();
   return r;
 }
+
+// Builds expected stored bytes field by field, independently of the writers under test. Tests
+// derive their own builder (class TBytes : public TBytesOf<TBytes>) to add their records.
+template <class Self>
+class TBytesOf {
+ public:
+  QByteArray B;
+
+  Self& I32(int32_t v) { return Le(static_cast<uint32_t>(v), 4); }
+  Self& U32(uint32_t v) { return Le(v, 4); }
+  Self& Col(TColor c) { return Le(c, 4); }
+  Self& I16(int16_t v) { return Le(static_cast<uint16_t>(v), 2); }
+  Self& U8(uint8_t v) { return Le(v, 1); }
+  template <class E>
+  Self& E8(E v) {
+    return U8(static_cast<uint8_t>(v));
+  }
+  Self& Str(const QString& s) {
+    I32(int32_t(s.size()));
+    for (QChar c : s) Le(c.unicode(), 2);
+    return self();
+  }
+  Self& Font(const TFont& f) { return Str(f.Name).Col(f.Color).I32(f.Size).U8(f.Charset).U8(f.Style); }
+  Self& Pic(const TPicture& p) {
+    if (p.IsEmpty()) return I32(0);
+    Str(GraphicClassName(p.Kind)).I32(int32_t(p.Data.size()));
+    return Block(p.Data);
+  }
+  Self& Block(const QByteArray& b) {
+    B += b;
+    return self();
+  }
+
+ protected:
+  Self& self() { return static_cast<Self&>(*this); }
+  Self& Le(uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) B.append(char((v >> (8 * i)) & 0xFF));
+    return self();
+  }
+};
 
 inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(hex).replace(' ', "")); }
 

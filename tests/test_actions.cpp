@@ -8,7 +8,6 @@
 
 namespace {
 
-
 QByteArray ListBytes(const TAuActions& list) {
   return WriteBytes([&](TStream& s) { return WriteActions(s, list); });
 }

@@ -9,7 +9,6 @@
 
 namespace {
 
-
 const QByteArray WriteFailed("<write failed>");
 
 // A payload of any kind that stores one version word and one integer; lets the common record be

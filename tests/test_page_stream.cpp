@@ -13,7 +13,6 @@
 
 namespace {
 
-
 const QByteArray WriteFailed("<write failed>");
 
 QByteArray PageBytes(const TPageData& page) {

@@ -10,31 +10,8 @@
 namespace {
 
 // Builds expected stored bytes field by field, independently of the writers under test.
-class TBytes {
+class TBytes : public TBytesOf<TBytes> {
  public:
-  QByteArray B;
-  TBytes& I32(int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) B.append(char((u >> (8 * i)) & 0xFF));
-    return *this;
-  }
-  TBytes& Col(TColor c) { return I32(static_cast<int32_t>(c)); }
-  TBytes& U8(uint8_t v) {
-    B.append(char(v));
-    return *this;
-  }
-  TBytes& Str(const QString& s) {
-    I32(int32_t(s.size()));
-    for (QChar c : s) U8(uint8_t(c.unicode() & 0xFF)).U8(uint8_t(c.unicode() >> 8));
-    return *this;
-  }
-  TBytes& Font(const TFont& f) { return Str(f.Name).Col(f.Color).I32(f.Size).U8(f.Charset).U8(f.Style); }
-  TBytes& Pic(const TPicture& p) {
-    if (p.IsEmpty()) return Str({});
-    Str(GraphicClassName(p.Kind)).I32(int32_t(p.Data.size()));
-    B.append(p.Data);
-    return *this;
-  }
   TBytes& Fade(const TFadeParam& f) {
     return I32(0)
         .I32(f.NormalAlpha)
@@ -85,30 +62,12 @@ class TBytes {
   }
 };
 
-struct TReadResult {
-  bool Ok = false;
-  TError Error;
-  qint64 Left = 0;  // bytes not consumed
-};
-
-template <class F>
-TReadResult ReadFrom(QByteArray bytes, F&& reader) {
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  TStream s(&buffer);
-  TReadResult r;
-  r.Ok = reader(s);
-  r.Error = s.Error();
-  r.Left = s.Remaining();
-  return r;
-}
-
 QByteArray WritePayload(const TObjectPayload& p) {
   return WriteBytes([&](TStream& s) { return p.Write(s); });
 }
 
 TReadResult ReadPayload(TObjectPayload& p, const QByteArray& bytes) {
-  return ReadFrom(bytes, [&](TStream& s) { return p.Read(s); });
+  return ReadBytesWith(bytes, [&](TStream& s) { return p.Read(s); });
 }
 
 // Values unlike every default, including values outside an enumeration's names, unknown font
@@ -506,7 +465,7 @@ TEST(FadingBlocks, FadeParamIsThirtyBytesWithTheFadeOutStepTwice) {
   EXPECT_EQ(bytes.toHex(), Hex("00000000 21000000 01 4D000000 00 03000000 04000000 42000000 04000000").toHex());
 
   TFadeParam back;
-  auto r = ReadFrom(bytes, [&](TStream& s) { return ReadFadeParam(s, back); });
+  auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadFadeParam(s, back); });
   ASSERT_TRUE(r.Ok);
   EXPECT_EQ(r.Left, 0);
   EXPECT_EQ(back, p);
@@ -514,8 +473,8 @@ TEST(FadingBlocks, FadeParamIsThirtyBytesWithTheFadeOutStepTwice) {
 
 TEST(FadingBlocks, FadeParamReadTakesTheSecondFadeOutStep) {
   TFadeParam p;
-  auto r = ReadFrom(Hex("00000000 64000000 00 64000000 01 0A000000 05000000 32000000 07000000"),
-                    [&](TStream& s) { return ReadFadeParam(s, p); });
+  auto r = ReadBytesWith(Hex("00000000 64000000 00 64000000 01 0A000000 05000000 32000000 07000000"),
+                         [&](TStream& s) { return ReadFadeParam(s, p); });
   ASSERT_TRUE(r.Ok);
   EXPECT_EQ(p.FadeOutStep, 7);
   // Writing it back makes both copies agree, so the next reader sees the same step.
@@ -525,8 +484,8 @@ TEST(FadingBlocks, FadeParamReadTakesTheSecondFadeOutStep) {
 
 TEST(FadingBlocks, FadeParamWithAnotherVersionIsRefusedUnchanged) {
   TFadeParam p = OddFade(true);
-  auto r = ReadFrom(Hex("01000000 64000000 00 64000000 01 0A000000 05000000 32000000 07000000"),
-                    [&](TStream& s) { return ReadFadeParam(s, p); });
+  auto r = ReadBytesWith(Hex("01000000 64000000 00 64000000 01 0A000000 05000000 32000000 07000000"),
+                         [&](TStream& s) { return ReadFadeParam(s, p); });
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error.Kind, TErrorKind::DataVersion);
   EXPECT_EQ(p, OddFade(true));
@@ -561,7 +520,7 @@ TEST(FadingBlocks, TextEffectStoredForm) {
                                "FA000000 C8000000 100000FF 01 FDFFFFFF ECFFFFFF 00 03 00000000")
                                .toHex());
   TAAEffect back;
-  auto r = ReadFrom(bytes, [&](TStream& s) { return ReadTextEffect(s, back); });
+  auto r = ReadBytesWith(bytes, [&](TStream& s) { return ReadTextEffect(s, back); });
   ASSERT_TRUE(r.Ok);
   EXPECT_EQ(r.Left, 0);
   EXPECT_EQ(back, e);
@@ -579,7 +538,7 @@ TEST(FadingBlocks, TextEffectReaderKeepsOnlyTheLowBits) {
   bytes.replace(46, 4, Hex("FD563412"));  // offset with stray upper bits
   bytes.replace(0, 4, Hex("64010000"));   // alpha 0x164: the byte is 0x64
   TAAEffect back;
-  ASSERT_TRUE(ReadFrom(bytes, [&](TStream& s) { return ReadTextEffect(s, back); }).Ok);
+  ASSERT_TRUE(ReadBytesWith(bytes, [&](TStream& s) { return ReadTextEffect(s, back); }).Ok);
   EXPECT_EQ(back.Angle, -90);
   EXPECT_EQ(back.Shadow.OffsetX, -3);
   EXPECT_EQ(back.Alpha, 100);

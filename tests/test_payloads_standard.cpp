@@ -13,30 +13,8 @@
 namespace {
 
 // Builds expected stored bytes independently of the code under test.
-class TBytes {
+class TBytes : public TBytesOf<TBytes> {
  public:
-  TBytes& I32(int32_t v) { return Raw(&v, 4); }
-  TBytes& U32(uint32_t v) { return Raw(&v, 4); }
-  TBytes& I16(int16_t v) { return Raw(&v, 2); }
-  TBytes& U8(uint8_t v) { return Raw(&v, 1); }
-  template <class E>
-  TBytes& E8(E v) {
-    return U8(static_cast<uint8_t>(v));
-  }
-  TBytes& Str(const QString& v) {
-    I32(int32_t(v.size()));
-    return Raw(v.utf16(), v.size() * 2);
-  }
-  TBytes& Font(const TFont& f) { return Str(f.Name).U32(f.Color).I32(f.Size).U8(f.Charset).U8(f.Style); }
-  TBytes& Pic(const TPicture& p) {
-    if (p.IsEmpty()) return I32(0);
-    Str(GraphicClassName(p.Kind)).I32(int32_t(p.Data.size()));
-    return Block(p.Data);
-  }
-  TBytes& Block(const QByteArray& b) {
-    B += b;
-    return *this;
-  }
   TBytes& Back(const TPanelBack& b) {
     return I32(0)
         .Pic(b.Picture)
@@ -51,13 +29,6 @@ class TBytes {
         .U32(b.HighlightColor)
         .U32(b.ShadowColor);
   }
-  QByteArray B;
-
- private:
-  TBytes& Raw(const void* p, qint64 n) {
-    B.append(static_cast<const char*>(p), n);
-    return *this;
-  }
 };
 
 QByteArray Bytes(const TObjectPayload& p) {
@@ -65,19 +36,9 @@ QByteArray Bytes(const TObjectPayload& p) {
 }
 
 // Reads bytes into the payload; returns the result, the recorded error and the bytes left.
-struct TReadResult {
-  bool Ok;
-  TError Error;
-  qint64 Left;
-};
 template <class P>
 TReadResult ReadInto(const QByteArray& bytes, P& payload) {
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  TStream s(&buffer);
-  const bool ok = payload.Read(s);
-  return {ok, s.Error(), s.Remaining()};
+  return ReadBytesWith(bytes, [&](TStream& s) { return payload.Read(s); });
 }
 
 // Sample values, each different from every default.

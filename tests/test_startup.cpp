@@ -84,24 +84,39 @@ TEST(Startup, PlayerState) {
   SourceFileName.clear();
 }
 
-// The real program, copied under a player's name with nothing appended, reports the failure
-// through its messages service and ends with a non-zero status.
-TEST(Startup, PlayerWithoutProjectEndsWithFailure) {
-  QTemporaryDir dir;
-  const QString player = dir.filePath(QStringLiteral("autorun"));
-  ASSERT_TRUE(QFile::copy(QStringLiteral(MENUVIA_BINARY), player));
+namespace {
+// The real program copied into folder under a player's name.
+QString CopyAsPlayer(const QTemporaryDir& folder) {
+  const QString player = folder.filePath(QStringLiteral("autorun"));
+  if (!QFile::copy(QStringLiteral(MENUVIA_BINARY), player)) return {};
   QFile::setPermissions(player, QFile::permissions(player) | QFile::ExeOwner);
-  const QString log = dir.filePath(QStringLiteral("messages.log"));
+  return player;
+}
 
+// Runs it offscreen with its messages logged to log; -1 when it does not end normally.
+int RunPlayer(const QString& player, const QString& log) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   env.insert(QStringLiteral("MENUVIA_MESSAGE_LOG"), log);
   process.setProcessEnvironment(env);
   process.start(player, {});
-  ASSERT_TRUE(process.waitForFinished(60000));
-  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-  EXPECT_NE(process.exitCode(), 0);
+  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return -1;
+  return process.exitCode();
+}
+}  // namespace
+
+// The real program, copied under a player's name with nothing appended, reports the failure
+// through its messages service and ends with a non-zero status.
+TEST(Startup, PlayerWithoutProjectEndsWithFailure) {
+  QTemporaryDir dir;
+  const QString player = CopyAsPlayer(dir);
+  ASSERT_FALSE(player.isEmpty());
+  const QString log = dir.filePath(QStringLiteral("messages.log"));
+
+  const int status = RunPlayer(player, log);
+  EXPECT_NE(status, -1);
+  EXPECT_NE(status, 0);
 
   QFile file(log);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -121,9 +136,8 @@ TEST(Startup, StockFontsRegistered) {
 // reports nothing.
 TEST(Startup, PlayerReadsItsAppendedProject) {
   QTemporaryDir dir;
-  const QString player = dir.filePath(QStringLiteral("autorun"));
-  ASSERT_TRUE(QFile::copy(QStringLiteral(MENUVIA_BINARY), player));
-  QFile::setPermissions(player, QFile::permissions(player) | QFile::ExeOwner);
+  const QString player = CopyAsPlayer(dir);
+  ASSERT_FALSE(player.isEmpty());
   ResetProject(true);
   Project.AppTitle = QStringLiteral("Appended");
   TError error;
@@ -133,13 +147,6 @@ TEST(Startup, PlayerReadsItsAppendedProject) {
   ResetProject(false);
 
   const QString log = dir.filePath(QStringLiteral("messages.log"));
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  env.insert(QStringLiteral("MENUVIA_MESSAGE_LOG"), log);
-  process.setProcessEnvironment(env);
-  process.start(player, {});
-  ASSERT_TRUE(process.waitForFinished(60000));
-  EXPECT_EQ(process.exitCode(), 0);
+  EXPECT_EQ(RunPlayer(player, log), 0);
   EXPECT_FALSE(QFile::exists(log));
 }

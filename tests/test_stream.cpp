@@ -12,15 +12,10 @@
 namespace {
 // Reads from a copy of bytes with a fresh stream.
 template <class F>
-bool ReadFrom(const QByteArray& bytes, F&& reader, TError* error = nullptr, qint64* consumed = nullptr) {
-  QByteArray copy = bytes;
-  QBuffer buffer(&copy);
-  buffer.open(QIODevice::ReadOnly);
-  TStream s(&buffer);
-  const bool ok = reader(s);
-  if (error) *error = s.Error();
-  if (consumed) *consumed = buffer.pos();
-  return ok;
+bool ReadFrom(const QByteArray& bytes, F&& reader, TError* error = nullptr) {
+  const TReadResult r = ReadBytesWith(bytes, reader);
+  if (error) *error = r.Error;
+  return r.Ok;
 }
 }  // namespace
 

@@ -53,4 +53,5 @@ namespace ErrorTexts {
 inline const QString DataVersion = QStringLiteral("Invalid data, maybe software version problem.");
 inline const QString DataErrorCaption = QStringLiteral("Data Error");
 inline const QString ErrorCaption = QStringLiteral("Error");
+inline const QString InformationCaption = QStringLiteral("Information");
 }  // namespace ErrorTexts

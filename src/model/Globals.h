@@ -19,8 +19,10 @@ inline QString ExeFolder;
 inline QString SettingsFileName;
 inline QString DefaultFolder;
 inline QString MyDocumentsFolder;
-inline QString ProjectFileExt = QStringLiteral("mvdsk");
-inline QString DefaultProjectFileName = QStringLiteral("autorun.mvdsk");
+// The project file's extension (without dot) and default name; start-up sets them again.
+inline const QString StandardProjectFileExt = QStringLiteral("mvdsk");
+inline QString ProjectFileExt = StandardProjectFileExt;
+inline QString DefaultProjectFileName = QStringLiteral("autorun.") + StandardProjectFileExt;
 
 // Objects and pages behave live (actions, fades, media) in the player and in designer previews.
 inline bool IsLive() { return !IsDesigner || IsDesignPreview; }

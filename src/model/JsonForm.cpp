@@ -581,18 +581,15 @@ bool ProjectFromJson(const QJsonObject& json, QString& error) {
 }
 
 bool DumpProjectFileAsJson(const QString& fileName, QJsonObject& json, QString& error) {
+  // Either form of file: the summary holds the project it carries, outlines included.
   TProjectFileSummary summary;
   TError e;
   if (!InspectProjectFile(fileName, summary, e)) {
     error = e.Message();
     return false;
   }
-  const bool ok = summary.Kind == TProjectFileKind::ProjectFile ? LoadProjectFromFile(fileName, e)
-                                                                : LoadProjectFromExe(fileName, e);
-  if (!ok) {
-    error = e.Message();
-    return false;
-  }
+  ResetProject(false);
+  Project = std::move(summary.Project);
   const QString previousSource = SourceFileName;
   SourceFileName = fileName;
   const bool dumped = ProjectToJson(json, error);

@@ -38,44 +38,13 @@ const QStringList& EnumValueNames<TFormStyle>() {
 
 std::unique_ptr<TPageData> TPageData::Clone() const {
   auto copy = std::make_unique<TPageData>();
-  copy->Caption = Caption;
-  copy->BorderIcons = BorderIcons;
-  copy->BorderStyle = BorderStyle;
-  copy->FormPositionType = FormPositionType;
-  copy->FormPositionMargin = FormPositionMargin;
-  copy->FormPosition = FormPosition;
-  copy->FormWindowState = FormWindowState;
-  copy->FormStyle = FormStyle;
-  copy->TransparentColor = TransparentColor;
-  copy->TransparentColorValue = TransparentColorValue;
-  copy->FormAlpha = FormAlpha;
-  copy->FormFade = FormFade;
-  copy->FormFadeInStep = FormFadeInStep;
-  copy->FormFadeOutStep = FormFadeOutStep;
-  copy->Image_Icon = Image_Icon;
-  copy->OnShowActions = OnShowActions;
-  copy->OnCloseActions = OnCloseActions;
-  copy->MainMenu = MainMenu;
-  copy->StatusBar = StatusBar;
-  copy->FormPositionX = FormPositionX;
-  copy->FormPositionY = FormPositionY;
-  copy->Width = Width;
-  copy->Height = Height;
+  copy->Props() = Props();
   copy->PanelObject = PanelObject ? PanelObject->Clone() : nullptr;
   return copy;
 }
 
 bool TPageData::SameAs(const TPageData& o) const {
-  if (Caption != o.Caption || BorderIcons != o.BorderIcons || BorderStyle != o.BorderStyle ||
-      FormPositionType != o.FormPositionType || FormPositionMargin != o.FormPositionMargin ||
-      FormPosition != o.FormPosition || FormWindowState != o.FormWindowState || FormStyle != o.FormStyle ||
-      TransparentColor != o.TransparentColor || TransparentColorValue != o.TransparentColorValue ||
-      FormAlpha != o.FormAlpha || FormFade != o.FormFade || FormFadeInStep != o.FormFadeInStep ||
-      FormFadeOutStep != o.FormFadeOutStep || Image_Icon != o.Image_Icon || OnShowActions != o.OnShowActions ||
-      OnCloseActions != o.OnCloseActions || MainMenu != o.MainMenu || StatusBar != o.StatusBar ||
-      FormPositionX != o.FormPositionX || FormPositionY != o.FormPositionY || Width != o.Width || Height != o.Height)
-    return false;
-  if (bool(PanelObject) != bool(o.PanelObject)) return false;
+  if (Props() != o.Props() || bool(PanelObject) != bool(o.PanelObject)) return false;
   return !PanelObject || PanelObject->SameAs(*o.PanelObject);
 }
 

@@ -52,9 +52,8 @@ struct TStatusBarData {
   bool operator==(const TStatusBarData&) const = default;
 };
 
-// Everything a page stream holds. Defaults are those of a new page (see InitForm), except that
-// a default-constructed value has no page panel.
-struct TPageData {
+// The page-level values of a page stream: plain values, copied and compared as a whole.
+struct TPageProps {
   QString Caption;
   uint8_t BorderIcons = biSystemMenu | biMinimize | biMaximize;
   TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
@@ -78,11 +77,21 @@ struct TPageData {
   int32_t FormPositionY = 0;
   int32_t Width = 696;
   int32_t Height = 480;
+
+  bool operator==(const TPageProps&) const = default;
+};
+
+// Everything a page stream holds. Defaults are those of a new page (see InitForm), except that
+// a default-constructed value has no page panel.
+struct TPageData : TPageProps {
   std::unique_ptr<TAuObject> PanelObject;  // the page panel: root otPanel object with the page's tree
 
   TPageData() = default;
   TPageData(TPageData&&) = default;
   TPageData& operator=(TPageData&&) = default;
+
+  TPageProps& Props() { return *this; }
+  const TPageProps& Props() const { return *this; }
 
   std::unique_ptr<TPageData> Clone() const;
   bool SameAs(const TPageData& other) const;

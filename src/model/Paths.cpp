@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "model/Errors.h"
 #include "model/Globals.h"
 #include "model/Messages.h"
 
@@ -67,7 +68,7 @@ QString MakeRelativePath(const QString& path) {
   bool inside = false;
   const QString result = MakeRelativePathIn(folder, path, &inside);
   if (!inside) {
-    ShowMessageBox(QStringLiteral("Information"),
+    ShowMessageBox(ErrorTexts::InformationCaption,
                    QStringLiteral("The file or folder you selected is not in the project folder."),
                    TMsgIcon::Information);
     return {};

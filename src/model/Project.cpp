@@ -12,26 +12,7 @@ std::unique_ptr<TAuObject> NewAuObject() { return std::make_unique<TAuObject>();
 
 std::unique_ptr<TAuObject> TAuObject::Clone() const {
   auto copy = NewAuObject();
-  copy->ObjectName = ObjectName;
-  copy->ObjectType = ObjectType;
-  copy->Align = Align;
-  copy->Enable = Enable;
-  copy->Visible = Visible;
-  copy->Locked = Locked;
-  copy->MoveHandle = MoveHandle;
-  copy->Cursor = Cursor;
-  copy->Hint = Hint;
-  copy->Left = Left;
-  copy->Top = Top;
-  copy->Width = Width;
-  copy->Height = Height;
-  copy->OnClickActions = OnClickActions;
-  copy->OnDblClickActions = OnDblClickActions;
-  copy->OnEnterActions = OnEnterActions;
-  copy->OnLeaveActions = OnLeaveActions;
-  copy->OnMouseDownActions = OnMouseDownActions;
-  copy->OnMouseUpActions = OnMouseUpActions;
-  copy->PopupMenu = PopupMenu;
+  copy->Props() = Props();
   copy->Payload = Payload ? Payload->Clone() : nullptr;
   copy->Selected = Selected;
   copy->Objects.reserve(Objects.size());
@@ -40,15 +21,7 @@ std::unique_ptr<TAuObject> TAuObject::Clone() const {
 }
 
 bool TAuObject::SameAs(const TAuObject& o) const {
-  if (ObjectName != o.ObjectName || ObjectType != o.ObjectType || Align != o.Align || Enable != o.Enable ||
-      Visible != o.Visible || Locked != o.Locked || MoveHandle != o.MoveHandle || Cursor != o.Cursor ||
-      Hint != o.Hint || Left != o.Left || Top != o.Top || Width != o.Width || Height != o.Height ||
-      OnClickActions != o.OnClickActions || OnDblClickActions != o.OnDblClickActions ||
-      OnEnterActions != o.OnEnterActions || OnLeaveActions != o.OnLeaveActions ||
-      OnMouseDownActions != o.OnMouseDownActions || OnMouseUpActions != o.OnMouseUpActions ||
-      PopupMenu != o.PopupMenu || Objects.size() != o.Objects.size())
-    return false;
-  if (bool(Payload) != bool(o.Payload)) return false;
+  if (Props() != o.Props() || Objects.size() != o.Objects.size() || bool(Payload) != bool(o.Payload)) return false;
   if (Payload && !Payload->Equals(*o.Payload)) return false;
   for (size_t i = 0; i < Objects.size(); ++i)
     if (!Objects[i]->SameAs(*o.Objects[i])) return false;

@@ -86,7 +86,8 @@ std::unique_ptr<TObjectPayload> NewPayload(TObjectType kind);
 struct TAuObject;
 using PAuObject = TAuObject*;
 
-struct TAuObject {
+// The stored common properties of an object: plain values, copied and compared as a whole.
+struct TAuObjectProps {
   QString ObjectName;
   TObjectType ObjectType = otPanel;
   TAlign Align = alNone;
@@ -98,8 +99,15 @@ struct TAuObject {
   QString Hint;
   int32_t Left = 0, Top = 0, Width = 100, Height = 100;
   TAuActions OnClickActions, OnDblClickActions, OnEnterActions, OnLeaveActions, OnMouseDownActions, OnMouseUpActions;
+  std::vector<TMenuItem> PopupMenu;  // top-level popup items; empty: no popup menu
+
+  bool operator==(const TAuObjectProps&) const = default;
+};
+
+// One object of a page. Referred to by address (controls, the designer), so not copyable: Clone
+// makes a deep copy on purpose.
+struct TAuObject : TAuObjectProps {
   std::vector<std::unique_ptr<TAuObject>> Objects;  // children in z-order and stream order
-  std::vector<TMenuItem> PopupMenu;                 // top-level popup items; empty: no popup menu
   std::unique_ptr<TObjectPayload> Payload;          // the kind's own properties
   bool Selected = false;                            // design surface only; never stored
 
@@ -107,9 +115,12 @@ struct TAuObject {
   TAuObject(const TAuObject&) = delete;
   TAuObject& operator=(const TAuObject&) = delete;
 
+  TAuObjectProps& Props() { return *this; }
+  const TAuObjectProps& Props() const { return *this; }
+
   // A deep copy: children, actions, popup menu and payload.
   std::unique_ptr<TAuObject> Clone() const;
-  // Field-by-field equality of everything stored (Selected is not stored).
+  // Equality of everything stored (Selected is not stored).
   bool SameAs(const TAuObject& other) const;
 };
 

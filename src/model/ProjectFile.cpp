@@ -32,9 +32,7 @@ TError InvalidFileFormat() {
   return TError::Box(ProjectFileTexts::InvalidFileFormat, ProjectFileTexts::FileFormatCaption, TMsgIcon::Information);
 }
 
-TError TooNew() {
-  return TError::Box(ProjectFileTexts::TooNew, ProjectFileTexts::InformationCaption, TMsgIcon::Information);
-}
+TError TooNew() { return TError::Box(ProjectFileTexts::TooNew, ErrorTexts::InformationCaption, TMsgIcon::Information); }
 
 // Errors another program causes by holding the file for a moment; anything else will not go away
 // by waiting.
@@ -71,15 +69,8 @@ bool OpenHeldFile(QFile& file, QIODevice::OpenMode mode, const TOpenRetry& retry
 // error must be clear on entry.
 template <class Body>
 bool GuardedFile(TStream& s, int code, const QString& fileName, TError& error, Body&& body) {
-  bool ok = false;
   errno = 0;
-  try {
-    ok = body();
-  } catch (const TStreamAbort&) {
-    ok = false;
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
+  const bool ok = RunCaught(body);
   // A body that found a failure of its own (a wrong magic) has set error already.
   if (!ok && !error.IsSet()) error = s.Failed() ? s.Error() : TError::File(code, fileName, OsErrorOr(EndOfDataError()));
   return ok;

@@ -35,7 +35,6 @@ inline const QString InvalidFileFormat = QStringLiteral("Invalid file format.");
 inline const QString FileFormatCaption = QStringLiteral("File Format");
 inline const QString TooNew =
     QStringLiteral("The file is too new to read, maybe you need install newest version of the software.");
-inline const QString InformationCaption = QStringLiteral("Information");
 inline const QString TemplateFormatError = QStringLiteral("File format error.");
 inline const QString UnableToRename = QStringLiteral("Unable to rename file");
 }  // namespace ProjectFileTexts

@@ -117,17 +117,22 @@ class TDepthGuard {
 };
 
 // Runs one reader or writer under the failure convention.
+// Runs a body that may abort a stream operation; an abort or a failed allocation gives false.
+template <class Body>
+bool RunCaught(Body&& body) {
+  try {
+    return body();
+  } catch (const TStreamAbort&) {
+    return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
 template <class Body>
 bool Guarded(TStream& s, int code, Body&& body) {
   if (!s.IsValid()) return false;
-  bool ok = false;
-  try {
-    ok = body();
-  } catch (const TStreamAbort&) {
-    ok = false;
-  } catch (const std::bad_alloc&) {
-    ok = false;
-  }
+  const bool ok = RunCaught(body);
   if (!ok) s.Fail(TError::Stream(code, EndOfDataError()));
   return ok;
 }

@@ -23,7 +23,7 @@ bool IsDesignerFileName(const QString& fileName) {
 }
 
 void InitProcessState(const QString& executablePath) {
-  ProjectFileExt = QStringLiteral("mvdsk");
+  ProjectFileExt = StandardProjectFileExt;
   DefaultProjectFileName = QStringLiteral("autorun.") + ProjectFileExt;
   DefaultFolder.clear();
   FreeComLibraries = false;
@@ -76,7 +76,7 @@ bool StartPlayer() {
   TError error;
   if (!LoadProjectFromExe(SourceFileName, error)) {
     ReportError(error);
-    ShowMessageBox(QStringLiteral("Error"), StartupTexts::LoadFailed, TMsgIcon::Error);
+    ShowMessageBox(ErrorTexts::ErrorCaption, StartupTexts::LoadFailed, TMsgIcon::Error);
     return false;
   }
   QCoreApplication::setApplicationName(Project.AppTitle);
