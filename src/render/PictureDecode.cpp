@@ -1,8 +1,11 @@
 #include "render/PictureDecode.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QImageWriter>
+
+#include "render/PictureCache.h"
 
 namespace {
 // Qt's image format for a stored kind; null lets the reader guess (WIC pictures hold any format).
@@ -22,10 +25,54 @@ const char* FormatOf(TGraphicKind kind) {
       return nullptr;
   }
 }
+
+int DecodeCount = 0;
+
+// Bytes a frame of this size holds once converted to 32-bit ARGB.
+qint64 FrameBytes(QSize size) { return qint64(size.width()) * size.height() * 4; }
+
+// Pictures that draw nothing without being decoded.
+bool NothingToDecode(const TPicture& picture) { return picture.IsEmpty() || picture.Kind == TGraphicKind::Metafile; }
+
+TDecodedPicture Decode(const TPicture& picture, bool allFrames) {
+  InitPictureDecoding();
+  ++DecodeCount;
+  TDecodedPicture decoded;
+  decoded.AllFrames = true;
+  QByteArray bytes = picture.Data;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, FormatOf(picture.Kind));
+  reader.setDecideFormatFromContent(picture.Kind == TGraphicKind::WIC);
+  QElapsedTimer timer;
+  timer.start();
+  qint64 held = 0;
+  for (;;) {
+    QImage image = reader.read();
+    if (image.isNull()) break;
+    // Checked before the conversion, which may multiply the bytes of a 1- or 8-bit frame.
+    const qint64 cost = FrameBytes(image.size());
+    if (held + cost > MaxPictureBytes) break;
+    held += cost;
+    decoded.Frames.push_back({std::move(image).convertToFormat(QImage::Format_ARGB32), reader.nextImageDelay()});
+    if (!reader.supportsAnimation() || !reader.canRead()) break;
+    if (!allFrames) {
+      decoded.AllFrames = false;
+      break;
+    }
+    // An animation's frames share one canvas, so the next frame costs what this one did: stop
+    // before decoding one that would not be kept.
+    if (static_cast<int>(decoded.Frames.size()) >= MaxPictureFrames || held + cost > MaxPictureBytes ||
+        timer.elapsed() >= MaxPictureDecodeMs)
+      break;
+  }
+  return decoded;
+}
 }  // namespace
 
 void InitPictureDecoding() {
-  // 256 MB of pixels is far beyond any menu picture and keeps a hostile header from exhausting memory.
+  // The plugins refuse a canvas over 256 MB (counted at 4 bytes a pixel) before allocating it: no
+  // single frame could be kept anyway (MaxPictureBytes covers all frames of a picture).
   static const bool once = [] {
     QImageReader::setAllocationLimit(256);
     return true;
@@ -33,29 +80,27 @@ void InitPictureDecoding() {
   (void)once;
 }
 
+int PictureDecodeCount() { return DecodeCount; }
+
 std::vector<TPictureFrame> DecodePictureFrames(const TPicture& picture) {
-  InitPictureDecoding();
-  std::vector<TPictureFrame> frames;
-  if (picture.IsEmpty() || picture.Kind == TGraphicKind::Metafile) return frames;
-  QByteArray bytes = picture.Data;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, FormatOf(picture.Kind));
-  reader.setDecideFormatFromContent(picture.Kind == TGraphicKind::WIC);
-  // Bound the work a damaged animation can cause.
-  constexpr int MaxFrames = 4096;
-  while (static_cast<int>(frames.size()) < MaxFrames) {
-    QImage image = reader.read();
-    if (image.isNull()) break;
-    frames.push_back({image.convertToFormat(QImage::Format_ARGB32), reader.nextImageDelay()});
-    if (!reader.supportsAnimation() || !reader.canRead()) break;
-  }
+  if (NothingToDecode(picture)) return {};
+  auto& cache = TPictureCache::Instance();
+  if (const TDecodedPicture* kept = cache.Find(picture); kept && kept->AllFrames) return kept->Frames;
+  TDecodedPicture decoded = Decode(picture, true);
+  std::vector<TPictureFrame> frames = decoded.Frames;
+  cache.Keep(picture, std::move(decoded));
   return frames;
 }
 
 QImage DecodePicture(const TPicture& picture) {
-  auto frames = DecodePictureFrames(picture);
-  return frames.empty() ? QImage() : frames.front().Image;
+  if (NothingToDecode(picture)) return QImage();
+  auto& cache = TPictureCache::Instance();
+  if (const TDecodedPicture* kept = cache.Find(picture))
+    return kept->Frames.empty() ? QImage() : kept->Frames.front().Image;
+  TDecodedPicture decoded = Decode(picture, false);
+  QImage image = decoded.Frames.empty() ? QImage() : decoded.Frames.front().Image;
+  cache.Keep(picture, std::move(decoded));
+  return image;
 }
 
 TPicture EncodePicture(const QImage& image, TGraphicKind kind) {
