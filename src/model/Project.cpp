@@ -10,6 +10,10 @@ void ClearActions(TAuActions& actions) {
 
 std::unique_ptr<TAuObject> NewAuObject() { return std::make_unique<TAuObject>(); }
 
+// The control goes first; the widgets of the children go with it (their records' pointers clear
+// themselves), then the child records.
+TAuObject::~TAuObject() { delete Control.data(); }
+
 std::unique_ptr<TAuObject> TAuObject::Clone() const {
   auto copy = NewAuObject();
   copy->Props() = Props();

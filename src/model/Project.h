@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QObject>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <memory>
@@ -110,8 +112,12 @@ struct TAuObject : TAuObjectProps {
   std::vector<std::unique_ptr<TAuObject>> Objects;  // children in z-order and stream order
   std::unique_ptr<TObjectPayload> Payload;          // the kind's own properties
   bool Selected = false;                            // design surface only; never stored
+  // The live control showing this record, when there is one. Its parent widget owns it; a record
+  // and its control die together, so releasing the record releases the control too.
+  QPointer<QObject> Control;
 
   TAuObject() = default;
+  ~TAuObject();
   TAuObject(const TAuObject&) = delete;
   TAuObject& operator=(const TAuObject&) = delete;
 

@@ -1,0 +1,79 @@
+// Small pieces the windowed kinds share: widgets that keep the mouse events they get (so an event
+// is never passed on to the parent object's control and reported twice), the platform's sunken
+// border, and the fonts, colours and picture limits of the stored values.
+#pragma once
+
+#include <QFrame>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "model/Stream.h"
+#include "model/Types.h"
+#include "render/Caption.h"
+#include "render/Colors.h"
+
+// W with every mouse event accepted after W's own handling. Scroll areas (text views, scroll
+// boxes) leave the events on their own frame unhandled, which event() catches too.
+template <class W>
+class TMouseKeeping : public W {
+ public:
+  using W::W;
+
+ protected:
+  bool event(QEvent* e) override {
+    const bool done = W::event(e);
+    switch (e->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+        e->accept();
+        return true;
+      default:
+        return done;
+    }
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    W::mousePressEvent(e);
+    e->accept();
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    W::mouseReleaseEvent(e);
+    e->accept();
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    W::mouseDoubleClickEvent(e);
+    e->accept();
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    W::mouseMoveEvent(e);
+    e->accept();
+  }
+};
+
+// A plain area that keeps its mouse events (a panel's client, a scroll box's scrolled area).
+using TMouseKeepingWidget = TMouseKeeping<QWidget>;
+
+// The stored border of windowed kinds: bsSingle is the platform's two-pixel sunken edge.
+inline void ApplyBorderStyle(QFrame& frame, TBorderStyle style) {
+  if (style == TBorderStyle::bsSingle)
+    frame.setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  else
+    frame.setFrameStyle(QFrame::NoFrame);
+}
+
+// Fills w's background with a stored colour (role Window, and Base for text views).
+inline void ApplyBackColor(QWidget& w, TColor color, QPalette::ColorRole role = QPalette::Window) {
+  QPalette p = w.palette();
+  p.setColor(role, ToQColor(color));
+  w.setPalette(p);
+  w.setAutoFillBackground(true);
+}
+
+// A stored font onto a widget: face, size and styles, and its colour as the text colour.
+inline void ApplyFont(QWidget& w, const TFont& font, QPalette::ColorRole textRole = QPalette::WindowText) {
+  w.setFont(ToQFont(font));
+  QPalette p = w.palette();
+  p.setColor(textRole, ToQColor(font.Color));
+  w.setPalette(p);
+}

@@ -1,0 +1,794 @@
+#include "objects/FadingKinds.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "model/PayloadsFading.h"
+#include "objects/ObjectKinds.h"
+#include "render/BalloonImage.h"
+#include "render/FadeButton.h"
+#include "render/NoteImage.h"
+#include "render/Outline.h"
+#include "render/PaintedImage.h"
+#include "render/PictureDecode.h"
+
+namespace {
+
+// The payload of a control's record; the creator checked its kind.
+template <class P>
+const P* PayloadOf(const TAuObject* object) {
+  return object && object->Payload ? static_cast<const P*>(object->Payload.get()) : nullptr;
+}
+template <class P>
+P* MutablePayloadOf(TAuObject* object) {
+  return object && object->Payload ? static_cast<P*>(object->Payload.get()) : nullptr;
+}
+
+const TFadeParam& NoFadeParam() {
+  static const TFadeParam none;
+  return none;
+}
+
+// A damaged file may ask for a zero or negative interval, which would make a timer spin.
+void SetTimerInterval(QTimer& timer, int ms) {
+  ms = std::max(1, ms);
+  if (timer.interval() != ms) timer.setInterval(ms);
+}
+
+void StartTimer(QTimer& timer, int ms) {
+  SetTimerInterval(timer, ms);
+  if (!timer.isActive()) timer.start();
+}
+
+// Stored lines are separated by CR LF; single CR or LF count as breaks too.
+QStringList SplitLines(const QString& text) {
+  static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+  return text.split(breaks);
+}
+
+}  // namespace
+
+// ---- the fading base ----
+
+TFadingControl::TFadingControl(TAuObject& object, const TControlContext& context) : TAuControl(object, context) {
+  FFadeTimer.setInterval(TFader::TickIntervalMs);
+  QObject::connect(&FFadeTimer, &QTimer::timeout, &FFadeTimer, [this] { FadeTick(); });
+}
+
+TFadingControl::~TFadingControl() = default;
+
+void TFadingControl::BindFader(TFader& fader) {
+  fader.OnFadeOver = [this] { ReportFadeOver(); };
+}
+
+void TFadingControl::RestartFadeClock() {
+  const TFader& f = Fader();
+  if (Live() && f.Fade() && !f.Resting()) {
+    if (!FFadeTimer.isActive()) FFadeTimer.start();
+  } else {
+    FFadeTimer.stop();
+  }
+}
+
+void TFadingControl::FadeTick() {
+  TFader& f = Fader();
+  if (!f.Resting()) f.Tick();
+  // Whatever the turn's handler did, the clock runs on only while there is a fade to show.
+  RestartFadeClock();
+}
+
+void TFadingControl::SetAlpha(int alpha) {
+  Fader().SetAlpha(alpha);
+  RestartFadeClock();
+}
+
+bool TFadingControl::MouseAlpha(TMouseAlphaEvent event) {
+  if (!AuObject) return false;
+  const int alpha = MouseAlphaFor(FadeParam(), event, Widget()->isEnabled());
+  if (alpha < 0) return false;
+  SetAlpha(alpha);
+  return true;
+}
+
+void TFadingControl::DoFadeCirculate(bool forword) {
+  Fader().DoFadeCirculate(forword);
+  RestartFadeClock();
+}
+
+void TFadingControl::SettleForSnapshot() {
+  // A change waiting for the turn is what the page would show once the cycle is over.
+  if (Fader().Swap.Pending()) ApplyPendingSwap();
+  Fader().Reset(Fader().Alpha());
+  FFadeTimer.stop();
+}
+
+TFadingControl* FadingControlOf(const TAuObject& object) { return dynamic_cast<TFadingControl*>(ControlOf(object)); }
+
+// ---- picture kinds ----
+
+TFadePngWidget::TFadePngWidget(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : QWidget(parent), TFadingControl(object, context) {
+  // Parented so that a page's clocks can be found from its widgets; the members go before the
+  // widget does.
+  FadeTimer().setParent(this);
+}
+
+// The fade clock belongs to the fading base, which goes after this widget class; it leaves the
+// widget while the widget can still tell the page about it.
+TFadePngWidget::~TFadePngWidget() { FadeTimer().setParent(nullptr); }
+
+void TFadePngWidget::BindImageFader(TFader& fader) {
+  fader.OnApply = [this](int percent) {
+    // Only a changed percentage rewrites the alpha copy.
+    if (!Image().SetAlphaBlend(percent)) return;
+    NoteAlphaWrite();
+    update();
+  };
+  BindFader(fader);
+}
+
+void TFadePngWidget::SizeChanged() {
+  if (!FLoaded)
+    ApplyPayload();
+  else
+    Rebuild();
+}
+
+void TFadePngWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  Image().Paint(p);
+  PaintContent(p);
+  if (Editing()) DrawDesignOutline(p, rect());
+}
+
+void TFadePngWidget::enterEvent(QEnterEvent* event) {
+  if (Live()) MouseAlpha(TMouseAlphaEvent::Enter);
+  QWidget::enterEvent(event);
+}
+
+void TFadePngWidget::leaveEvent(QEvent* event) {
+  if (Live()) MouseAlpha(TMouseAlphaEvent::Leave);
+  QWidget::leaveEvent(event);
+}
+
+// The page has had these through the event filter; they stop here so that the parent object does
+// not report them again.
+void TFadePngWidget::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void TFadePngWidget::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void TFadePngWidget::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void TFadePngWidget::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+// ---- fade button ----
+
+TAuFadeButton::TAuFadeButton(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadePngWidget(object, parent, context) {
+  BindImageFader(FFader);
+}
+
+const TFadeParam& TAuFadeButton::FadeParam() const {
+  const auto* b = PayloadOf<TFadeButtonPayload>(AuObject);
+  return b ? b->FadeParam : NoFadeParam();
+}
+
+void TAuFadeButton::ApplyPayload() {
+  const auto* b = PayloadOf<TFadeButtonPayload>(AuObject);
+  if (!b) return;
+  FLoaded = true;
+  // Drawn transparent: a bitmap loses its bottom-left colour.
+  FPicture = ImageForDrawing(DecodePicture(b->Picture), b->Picture.Kind, true);
+  ApplyFadeParam(FFader, b->FadeParam);
+  Rebuild();
+  RestartFadeClock();
+}
+
+void TAuFadeButton::Rebuild() {
+  const auto* b = PayloadOf<TFadeButtonPayload>(AuObject);
+  if (!b) return;
+  FImage.SetPicture(BuildFadeButtonImage(size(), *b));
+  FImage.ResetImage();
+  CountRebuild();
+  update();
+}
+
+void TAuFadeButton::PaintContent(QPainter& painter) {
+  if (const auto* b = PayloadOf<TFadeButtonPayload>(AuObject)) PaintFadeButtonContent(painter, size(), *b, FPicture);
+}
+
+void TAuFadeButton::ShowCaption(const QString& text) {
+  auto* b = MutablePayloadOf<TFadeButtonPayload>(AuObject);
+  if (!b) return;
+  b->Caption = text;
+  // Caption and picture are painted over the face, which does not change.
+  update();
+}
+
+void TAuFadeButton::ApplyPendingSwap() {
+  // Nothing names a fade button as the target of a text or picture change.
+  FFader.Swap.Clear();
+}
+
+// ---- shape ----
+
+TAuShape::TAuShape(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadePngWidget(object, parent, context) {
+  BindImageFader(FFader);
+  FAnimTimer.setParent(this);
+  QObject::connect(&FAnimTimer, &QTimer::timeout, &FAnimTimer, [this] { AnimTick(); });
+}
+
+const TShapeFields& TAuShape::Fields() const { return *PayloadOf<TShapePayload>(AuObject); }
+
+const TFadeParam& TAuShape::FadeParam() const {
+  const auto* s = PayloadOf<TShapePayload>(AuObject);
+  return s ? s->FadeParam : NoFadeParam();
+}
+
+bool TAuShape::Animating() const { return Live() && AuObject && Fields().AnimActive; }
+
+void TAuShape::ApplyPayload() {
+  if (!AuObject) return;
+  const TShapeFields& s = Fields();
+  FLoaded = true;
+  FPicture = DecodeShapePicture(s.Picture);
+  ApplyFadeParam(FFader, s.FadeParam);
+  // Waiting for the first entrance, AnimInDelay away.
+  FAnim.Start(s);
+  Rebuild();
+  RestartFadeClock();
+}
+
+void TAuShape::Rebuild() {
+  if (!AuObject) return;
+  const TShapeFields& s = Fields();
+  const TShapeFrame frame = Animating() ? FAnim.Frame(s, width(), height()) : RestingShapeFrame(s, width(), height());
+  FImage.SetPicture(BuildShapeImage(s, width(), height(), FPicture, frame));
+  // A frame may set the blend itself (the fade entrance waits invisible); otherwise the current
+  // blend applies to the new picture.
+  if (frame.AlphaBlend && FImage.SetAlphaBlend(*frame.AlphaBlend))
+    NoteAlphaWrite();
+  else
+    FImage.ResetImage();
+  CountRebuild();
+  update();
+  SyncAnimTimer();
+}
+
+void TAuShape::SyncAnimTimer() {
+  if (!Animating()) {
+    FAnimTimer.stop();
+    return;
+  }
+  const TShapeFields& s = Fields();
+  // Once the last entrance has been counted, every further tick would do nothing.
+  if (s.AnimRepeatCount > 0 && FAnim.AnimState == ShapeAnimState::Waiting && FAnim.AnimCount > s.AnimRepeatCount) {
+    FAnimTimer.stop();
+    return;
+  }
+  StartTimer(FAnimTimer, FAnim.Interval);
+}
+
+void TAuShape::AnimTick() {
+  if (!Animating()) {
+    FAnimTimer.stop();
+    return;
+  }
+  const TShapeAnimation::TTickResult r = FAnim.Tick(Fields());
+  if (r.AlphaBlend && FImage.SetAlphaBlend(*r.AlphaBlend)) {
+    NoteAlphaWrite();
+    update();
+  }
+  if (r.Rebuild)
+    Rebuild();
+  else
+    SyncAnimTimer();
+}
+
+void TAuShape::SetAnimState(int state) {
+  if (!AuObject) return;
+  FAnim.SetAnimState(Fields(), state);
+  SyncAnimTimer();
+}
+
+void TAuShape::ShowCaption(const QString& text) {
+  auto* s = MutablePayloadOf<TShapePayload>(AuObject);
+  if (!s) return;
+  s->Caption = text;
+  Rebuild();
+}
+
+void TAuShape::ChangePicture(const TPicture& picture) {
+  auto* s = MutablePayloadOf<TShapePayload>(AuObject);
+  if (!s) return;
+  s->Picture = picture;
+  FPicture = DecodeShapePicture(s->Picture);
+  Rebuild();
+}
+
+void TAuShape::ApplyPendingSwap() {
+  auto* s = MutablePayloadOf<TShapePayload>(AuObject);
+  TFadeSwap swap = std::move(FFader.Swap);
+  FFader.Swap.Clear();
+  if (!s || !swap.Pending()) return;
+  if (swap.ShowText) s->Caption = swap.ShowTextString;
+  if (swap.ChangePicture) {
+    s->Picture = swap.PictureForChange;
+    FPicture = DecodeShapePicture(s->Picture);
+  }
+  // A file change has nothing to load for a shape; it is rebuilt all the same.
+  Rebuild();
+}
+
+void TAuShape::SettleForSnapshot() {
+  if (Animating()) FAnim.SetAnimState(Fields(), ShapeAnimState::Shown);
+  TFadePngWidget::SettleForSnapshot();
+  Rebuild();
+  FAnimTimer.stop();
+}
+
+// ---- balloon ----
+
+TAuBalloon::TAuBalloon(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadePngWidget(object, parent, context) {
+  setMinimumSize(TBalloonPayload::MinWidth, TBalloonPayload::MinHeight);
+  BindImageFader(FFader);
+}
+
+const TFadeParam& TAuBalloon::FadeParam() const {
+  const auto* b = PayloadOf<TBalloonPayload>(AuObject);
+  return b ? b->FadeParam : NoFadeParam();
+}
+
+void TAuBalloon::ApplyPayload() {
+  const auto* b = PayloadOf<TBalloonPayload>(AuObject);
+  if (!b) return;
+  FLoaded = true;
+  ApplyFadeParam(FFader, b->FadeParam);
+  Rebuild();
+  RestartFadeClock();
+}
+
+void TAuBalloon::Rebuild() {
+  const auto* b = PayloadOf<TBalloonPayload>(AuObject);
+  if (!b) return;
+  FImage.SetPicture(BuildBalloonImage(*b, size()));
+  FImage.ResetImage();
+  CountRebuild();
+  update();
+}
+
+void TAuBalloon::ShowCaption(const QString& text) {
+  auto* b = MutablePayloadOf<TBalloonPayload>(AuObject);
+  if (!b) return;
+  b->Caption = text;
+  Rebuild();
+}
+
+void TAuBalloon::ApplyPendingSwap() {
+  TFadeSwap& swap = FFader.Swap;
+  const bool show = swap.ShowText;
+  const QString text = swap.ShowTextString;
+  swap.ShowText = false;
+  swap.ShowTextString.clear();
+  swap.LoadFile = false;
+  swap.LoadFileName.clear();
+  if (show) ShowCaption(text);
+}
+
+// ---- note ----
+
+TAuNote::TAuNote(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadePngWidget(object, parent, context) {
+  BindImageFader(FFader);
+}
+
+const TFadeParam& TAuNote::FadeParam() const {
+  const auto* n = PayloadOf<TNotePayload>(AuObject);
+  return n ? n->FadeParam : NoFadeParam();
+}
+
+void TAuNote::ApplyPayload() {
+  const auto* n = PayloadOf<TNotePayload>(AuObject);
+  if (!n) return;
+  FLoaded = true;
+  ApplyFadeParam(FFader, n->FadeParam);
+  Rebuild();
+  RestartFadeClock();
+}
+
+void TAuNote::Rebuild() {
+  const auto* n = PayloadOf<TNotePayload>(AuObject);
+  if (!n) return;
+  FImage.SetPicture(BuildNoteImage(*n, size()));
+  FImage.ResetImage();
+  CountRebuild();
+  update();
+}
+
+void TAuNote::ShowCaption(const QString& text) {
+  auto* n = MutablePayloadOf<TNotePayload>(AuObject);
+  if (!n) return;
+  n->Caption = text;
+  Rebuild();
+}
+
+void TAuNote::ApplyPendingSwap() {
+  TFadeSwap& swap = FFader.Swap;
+  const bool show = swap.ShowText;
+  const QString text = swap.ShowTextString;
+  swap.ShowText = false;
+  swap.ShowTextString.clear();
+  swap.LoadFile = false;
+  swap.LoadFileName.clear();
+  if (show) ShowCaption(text);
+}
+
+// ---- slide show ----
+
+TAuSlideShow::TAuSlideShow(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadePngWidget(object, parent, context) {
+  FSlides.Fader.OnApply = [this](int percent) {
+    if (!FSlides.Image.SetAlphaBlend(percent)) return;
+    NoteAlphaWrite();
+    update();
+  };
+  // The slide show swaps its slide itself at the turn; the page then applies whatever else it
+  // recorded.
+  FSlides.OnFadeOver = [this] {
+    CountRebuild();
+    update();
+    ReportFadeOver();
+  };
+  FSlides.OnChange = [this] {
+    CountRebuild();
+    update();
+  };
+  FSlideTimer.setParent(this);
+  QObject::connect(&FSlideTimer, &QTimer::timeout, &FSlideTimer, [this] { DoNext(); });
+}
+
+const TFadeParam& TAuSlideShow::FadeParam() const {
+  const auto* s = PayloadOf<TSlideShowPayload>(AuObject);
+  return s ? s->FadeParam : NoFadeParam();
+}
+
+void TAuSlideShow::ApplyPayload() {
+  const auto* s = PayloadOf<TSlideShowPayload>(AuObject);
+  if (!s) return;
+  FLoaded = true;
+  FSlides.Settings = *s;
+  FSlides.Picture.Clear();
+  FSlides.DecodedSlide = QImage();
+  FSlides.SetSize(size());
+  ApplyFadeParam(FSlides.Fader, s->FadeParam);
+  FSlides.BuildImage();
+  CountRebuild();
+  FSlides.DoFileListIn(Context().ProjectFolder);
+  FSlides.DoStop();
+  // The editing canvas loads no slide and runs no slide clock.
+  if (Live() && s->Play) {
+    FSlides.DoNext();
+    FSlides.DoPlay();
+  }
+  SyncSlideTimer();
+  RestartFadeClock();
+  update();
+}
+
+void TAuSlideShow::SizeChanged() {
+  if (!FLoaded) {
+    ApplyPayload();
+    return;
+  }
+  if (FSlides.Size() == size()) return;
+  FSlides.SetSize(size());
+  CountRebuild();
+  update();
+}
+
+void TAuSlideShow::Rebuild() {
+  FSlides.BuildImage();
+  CountRebuild();
+  update();
+}
+
+void TAuSlideShow::SyncSlideTimer() {
+  if (Live() && FSlides.TimerEnabled())
+    StartTimer(FSlideTimer, FSlides.TimerInterval());
+  else
+    FSlideTimer.stop();
+}
+
+void TAuSlideShow::AfterChange() {
+  RestartFadeClock();
+  update();
+}
+
+void TAuSlideShow::DoFirst() {
+  FSlides.DoFirst();
+  AfterChange();
+}
+void TAuSlideShow::DoLast() {
+  FSlides.DoLast();
+  AfterChange();
+}
+void TAuSlideShow::DoPrior() {
+  FSlides.DoPrior();
+  AfterChange();
+}
+void TAuSlideShow::DoNext() {
+  FSlides.DoNext();
+  AfterChange();
+}
+void TAuSlideShow::DoStop() {
+  FSlides.DoStop();
+  SyncSlideTimer();
+}
+void TAuSlideShow::DoPlay() {
+  FSlides.DoPlay();
+  SyncSlideTimer();
+}
+
+void TAuSlideShow::ShowCaption(const QString& text) {
+  FSlides.Frame.Caption = text;
+  Rebuild();
+}
+
+void TAuSlideShow::ChangePicture(const TPicture& picture) {
+  FSlides.Picture = picture;
+  FSlides.DecodedSlide = DecodePicture(picture);
+  Rebuild();
+}
+
+bool TAuSlideShow::LoadPictureFile(const QString& fileName) {
+  TPicture picture;
+  if (!::LoadPictureFile(fileName, picture)) return false;
+  ChangePicture(picture);
+  return true;
+}
+
+void TAuSlideShow::ApplyPendingSwap() {
+  if (!FSlides.Fader.Swap.Pending()) return;
+  FSlides.ApplyPendingSwap();
+  CountRebuild();
+  update();
+}
+
+void TAuSlideShow::SettleForSnapshot() {
+  TFadePngWidget::SettleForSnapshot();
+  const auto* s = PayloadOf<TSlideShowPayload>(AuObject);
+  // At rest a playing slide show shows its first slide; a stopped one shows none.
+  if (Live() && s && s->Play && !FSlides.FileList.isEmpty() && FSlides.Index != 0) {
+    const bool fade = FSlides.Fader.Fade();
+    FSlides.Fader.SetFade(false);
+    FSlides.Index = -1;
+    FSlides.SetIndex(0);
+    FSlides.Fader.SetFade(fade);
+  }
+  FSlideTimer.stop();
+}
+
+// ---- effect label and text ----
+
+TFadeTextWidget::TFadeTextWidget(TAuObject& object, QWidget* parent, const TControlContext& context,
+                                 std::unique_ptr<TAAControl> text)
+    : QWidget(parent), TFadingControl(object, context), FText(std::move(text)) {
+  FText->OnChanged = [this] { update(); };
+  FFader.OnApply = [this](int percent) {
+    if (FText->FontEffect().Alpha == percent) return;
+    FText->ChangeFontEffect([percent](TAAEffect& e) { e.Alpha = static_cast<uint8_t>(std::clamp(percent, 0, 100)); });
+    NoteAlphaWrite();
+  };
+  BindFader(FFader);
+  FadeTimer().setParent(this);
+  FAnimTimer.setParent(this);
+  QObject::connect(&FAnimTimer, &QTimer::timeout, &FAnimTimer, [this] { AnimTick(); });
+}
+
+TFadeTextWidget::~TFadeTextWidget() { FadeTimer().setParent(nullptr); }
+
+void TFadeTextWidget::Loaded(const TFadeParam& fade, const TTextAnimParams& anim, bool autoSize) {
+  FLoaded = true;
+  ApplyFadeParam(FFader, fade);
+  FAnim = TTextAnimation();
+  FAnim.Params = anim;
+  // Captures the resting values and, live, puts the entrance's property at its start.
+  FAnim.Prepare(*FText, FFader.Alpha(), Live());
+  SyncAutoSize(autoSize);
+  CountRebuild();
+  SyncAnimTimer();
+  RestartFadeClock();
+  update();
+}
+
+void TFadeTextWidget::SyncAutoSize(bool autoSize) {
+  if (!autoSize || !AuObject) return;
+  // Rendering applies the auto size; the control and its record follow it.
+  FText->Picture();
+  const QSize s = FText->Size();
+  if (s == size()) return;
+  AuObject->Width = s.width();
+  AuObject->Height = s.height();
+  resize(s);
+}
+
+void TFadeTextWidget::SizeChanged() {
+  if (!FLoaded) {
+    ApplyPayload();
+    return;
+  }
+  FText->SetSize(size());
+  CountRebuild();
+  update();
+}
+
+void TFadeTextWidget::Rebuild() {
+  // The effect text re-renders by itself after every change; only the picture on screen is due.
+  update();
+}
+
+void TFadeTextWidget::SyncAnimTimer() {
+  const TTextAnimParams& a = FAnim.Params;
+  const bool over =
+      a.AnimRepeatCount > 0 && FAnim.AnimState == TTextAnimation::Waiting && FAnim.AnimCount > a.AnimRepeatCount;
+  if (Live() && a.AnimActive && !over)
+    StartTimer(FAnimTimer, FAnim.Interval());
+  else
+    FAnimTimer.stop();
+}
+
+void TFadeTextWidget::AnimTick() {
+  FAnim.Tick(*FText, Live());
+  SyncAnimTimer();
+}
+
+void TFadeTextWidget::SetAnimState(int state) {
+  FAnim.SetAnimState(state);
+  SyncAnimTimer();
+}
+
+void TFadeTextWidget::SettleForSnapshot() {
+  if (Live() && FAnim.Params.AnimActive) {
+    // Every animated property back at its resting value, the entrance over.
+    for (auto [style, value] : {std::pair{FAnim.Params.AnimOutStyle, FAnim.AnimOutOrgValue},
+                                std::pair{FAnim.Params.AnimInStyle, FAnim.AnimInOrgValue}})
+      if (style >= tasFontSize && style <= tasAlpha) FText->SetAnimValue(style, LimitAnimValue(style, value));
+    FAnim.SetAnimState(TTextAnimation::Shown);
+  }
+  // The opacity last, as the "Alpha" style may have driven it past the fade.
+  TFadingControl::SettleForSnapshot();
+  FAnimTimer.stop();
+}
+
+void TFadeTextWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, FText->Picture());
+  if (Editing()) DrawDesignOutline(p, rect());
+}
+
+void TFadeTextWidget::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void TFadeTextWidget::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void TFadeTextWidget::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void TFadeTextWidget::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+TAuLabel::TAuLabel(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadeTextWidget(object, parent, context, std::make_unique<TAALabel>()) {}
+
+const TFadeParam& TAuLabel::FadeParam() const {
+  const auto* l = PayloadOf<TFadeLabelPayload>(AuObject);
+  return l ? l->FadeParam : NoFadeParam();
+}
+
+void TAuLabel::ApplyPayload() {
+  const auto* l = PayloadOf<TFadeLabelPayload>(AuObject);
+  if (!l) return;
+  TAALabel& t = Label();
+  t.BeginUpdate();
+  t.SetFont(l->Font);
+  t.SetCaption(l->Caption);
+  t.SetQuality(TFadeLabelPayload::Quality);
+  t.SetAlignment(l->Alignment);
+  t.SetLayout(l->Layout);
+  t.SetTransparent(l->Transparent);
+  t.SetBorder(l->Border);
+  t.SetAlign(AuObject->Align);
+  t.SetAutoSize(l->AutoSize);
+  t.SetSize(size());
+  t.SetFontEffect(l->FontEffect);
+  t.EndUpdate();
+  Loaded(l->FadeParam, *l, l->AutoSize);
+}
+
+void TAuLabel::ShowCaption(const QString& text) {
+  auto* l = MutablePayloadOf<TFadeLabelPayload>(AuObject);
+  if (!l) return;
+  l->Caption = text;
+  Label().SetCaption(text);
+  SyncAutoSize(l->AutoSize);
+}
+
+void TAuLabel::ApplyPendingSwap() {
+  TFadeSwap& swap = FFader.Swap;
+  const bool show = swap.ShowText;
+  const QString text = swap.ShowTextString;
+  swap.ShowText = false;
+  swap.ShowTextString.clear();
+  swap.LoadFile = false;
+  swap.LoadFileName.clear();
+  if (show) ShowCaption(text);
+}
+
+TAuText::TAuText(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadeTextWidget(object, parent, context, std::make_unique<TAAText>()) {}
+
+const TFadeParam& TAuText::FadeParam() const {
+  const auto* t = PayloadOf<TFadeTextPayload>(AuObject);
+  return t ? t->FadeParam : NoFadeParam();
+}
+
+void TAuText::ApplyPayload() {
+  const auto* p = PayloadOf<TFadeTextPayload>(AuObject);
+  if (!p) return;
+  TAAText& t = Lines();
+  t.BeginUpdate();
+  t.SetFont(p->Font);
+  t.SetLines(SplitLines(p->Lines));
+  t.SetWordWrap(TFadeTextPayload::WordWrap);
+  t.SetRowPitch(p->RowPitch);
+  t.SetQuality(TFadeTextPayload::Quality);
+  t.SetAlignment(p->Alignment);
+  t.SetTransparent(p->Transparent);
+  t.SetBackColor(p->Color);
+  t.SetBorder(p->Border);
+  t.SetAlign(AuObject->Align);
+  t.SetAutoSize(p->AutoSize);
+  t.SetSize(size());
+  t.SetFontEffect(p->FontEffect);
+  t.EndUpdate();
+  Loaded(p->FadeParam, *p, p->AutoSize);
+}
+
+void TAuText::ShowCaption(const QString& text) {
+  auto* p = MutablePayloadOf<TFadeTextPayload>(AuObject);
+  if (!p) return;
+  p->Lines = text;
+  Lines().SetLines(SplitLines(text));
+  SyncAutoSize(p->AutoSize);
+}
+
+void TAuText::ApplyPendingSwap() {
+  TFadeSwap& swap = FFader.Swap;
+  const bool show = swap.ShowText;
+  const QString text = swap.ShowTextString;
+  swap.ShowText = false;
+  swap.ShowTextString.clear();
+  swap.LoadFile = false;
+  swap.LoadFileName.clear();
+  if (show) ShowCaption(text);
+}
+
+// ---- creators ----
+
+TAuControl* CreateFadeButtonControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  return new TAuFadeButton(object, parent, context);
+}
+TAuControl* CreateLabelControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  return new TAuLabel(object, parent, context);
+}
+TAuControl* CreateTextControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  return new TAuText(object, parent, context);
+}
+TAuControl* CreateShapeControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  return new TAuShape(object, parent, context);
+}
+TAuControl* CreateBalloonControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  return new TAuBalloon(object, parent, context);
+}
+TAuControl* CreateNoteControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  return new TAuNote(object, parent, context);
+}
+TAuControl* CreateSlideShowControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  return new TAuSlideShow(object, parent, context);
+}

@@ -1,0 +1,153 @@
+// The shells of the web browser, media player, Flash player and PDF reader kinds: their size,
+// colour, border, the media player's display area and control bar, and the hidden message label of
+// the Flash player and PDF reader.
+//
+// What plays inside a shell comes from an engine that a plugin of the player supplies
+// (SetShellEngineFactory); this layer links no web, multimedia or PDF module. Without an engine a
+// shell stays as drawn here: a live Flash player or PDF reader then shows its "not installed"
+// message, as when the platform control cannot be created.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+#include "model/PayloadsFading.h"
+#include "objects/ControlWidgets.h"
+#include "objects/ObjectControl.h"
+
+class TAuMediaShell;
+
+// The content of one shell: a web view, a media player, a movie or document viewer.
+class TShellEngine {
+ public:
+  virtual ~TShellEngine() = default;
+  // (Re)loads what the shell's record names: called once the shell has its first size and after
+  // every change of its properties. The engine reads the record (shell.AuObject), resolves file
+  // names against shell.Context().ProjectFolder, and shows its view with shell.SetEngineView.
+  virtual void Apply(TAuMediaShell& shell) = 0;
+  // Brings playback to the state a still picture of the page shows (stopped, at the start).
+  virtual void Settle(TAuMediaShell& shell) { (void)shell; }
+};
+
+// Makes the engine of a shell, or null when it cannot (the component is missing). Called live
+// only, once per shell.
+using TShellEngineFactory = std::function<std::unique_ptr<TShellEngine>(TAuMediaShell& shell)>;
+// Installs the factory of one kind (an empty function removes it). Kinds other than the four
+// shells are ignored.
+void SetShellEngineFactory(TObjectType kind, TShellEngineFactory factory);
+
+// The two lines the Flash player and the PDF reader show when their component is missing.
+inline const QString FlashNotInstalledText =
+    QStringLiteral("Flash player is not installed.\r\nPlease click here to get it.");
+inline const QString PDFNotInstalledText =
+    QStringLiteral("Adobe Reader is not installed.\r\nPlease click here to get it.");
+
+class TAuMediaShell : public TMouseKeeping<QFrame>, public TAuControl {
+ public:
+  TAuMediaShell(TAuObject& object, QWidget* parent, const TControlContext& context);
+  ~TAuMediaShell() override;
+
+  QWidget* Widget() override { return this; }
+
+  // Where the engine's view goes: the whole shell, or the media player's display area.
+  QWidget* ContentArea() const { return FContent; }
+  // Shows view filling the content area (the shell takes ownership); null removes the current one.
+  void SetEngineView(QWidget* view);
+  QWidget* EngineView() const { return FView; }
+  TShellEngine* Engine() const { return FEngine.get(); }
+
+  // The hidden message label (Flash player and PDF reader; null for the others). Shown with a text,
+  // it fills the shell; clicking it opens DownloadAddress().
+  QLabel* MessageLabel() const { return FMessage; }
+  void ShowMessage(const QString& text);
+  void HideMessage();
+  virtual QString DownloadAddress() const { return {}; }
+
+  void SettleForSnapshot() override;
+
+ protected:
+  // The kind's own colour and border onto the shell.
+  virtual void ApplyShell() = 0;
+  void ApplyPayload() override;
+  // The shell looks the same at every size; the content follows the size by itself.
+  void SizeChanged() override;
+  void resizeEvent(QResizeEvent* e) override;
+  // Lays out the content area (and what else the kind shows) in the shell's client rectangle.
+  virtual void LayoutParts();
+  // The text shown live when no engine could be made (empty: none).
+  virtual QString MissingEngineText() const { return {}; }
+  void AddMessageLabel();
+
+  QWidget* FContent;
+  QLabel* FMessage = nullptr;
+
+ private:
+  void StartEngine();
+
+  QWidget* FView = nullptr;
+  std::unique_ptr<TShellEngine> FEngine;
+  bool FApplied = false;
+  bool FEngineAsked = false;
+};
+
+class TAuWebBrowser : public TAuMediaShell {
+ public:
+  using TAuMediaShell::TAuMediaShell;
+  const TWebBrowserPayload& Payload() const { return static_cast<const TWebBrowserPayload&>(*AuObject->Payload); }
+  // Where the browser navigates: nothing on the editing canvas or without a URL; the stored text
+  // for web addresses; the file made absolute against the project folder for types 1 and 2.
+  QString NavigationAddress() const;
+
+ protected:
+  void ApplyShell() override;
+};
+
+class TAuMediaPlayer : public TAuMediaShell {
+ public:
+  TAuMediaPlayer(TAuObject& object, QWidget* parent, const TControlContext& context);
+  const TMediaPlayerPayload& Payload() const { return static_cast<const TMediaPlayerPayload&>(*AuObject->Payload); }
+
+  // The black display area is ContentArea(); below it the control bar with the player's buttons and
+  // its position bar, all disabled until the engine opens a medium.
+  static constexpr int ControlBarHeight = 22;
+  QWidget* ControlBar() const { return FBar; }
+  QToolButton* PlayButton() const { return FPlay; }
+  QToolButton* PauseButton() const { return FPause; }
+  QToolButton* StopButton() const { return FStop; }
+  QSlider* TrackBar() const { return FTrack; }
+
+ protected:
+  void ApplyShell() override;
+  void LayoutParts() override;
+
+ private:
+  QWidget* FBar;
+  QToolButton *FPlay, *FPause, *FStop;
+  QSlider* FTrack;
+};
+
+class TAuFlashPlayer : public TAuMediaShell {
+ public:
+  TAuFlashPlayer(TAuObject& object, QWidget* parent, const TControlContext& context);
+  const TFlashPlayerPayload& Payload() const { return static_cast<const TFlashPlayerPayload&>(*AuObject->Payload); }
+  QString DownloadAddress() const override;
+
+ protected:
+  void ApplyShell() override;
+  QString MissingEngineText() const override { return FlashNotInstalledText; }
+};
+
+class TAuPDFReader : public TAuMediaShell {
+ public:
+  TAuPDFReader(TAuObject& object, QWidget* parent, const TControlContext& context);
+  const TPDFReaderPayload& Payload() const { return static_cast<const TPDFReaderPayload&>(*AuObject->Payload); }
+  QString DownloadAddress() const override;
+
+ protected:
+  void ApplyShell() override;
+  QString MissingEngineText() const override { return PDFNotInstalledText; }
+};

@@ -1,0 +1,607 @@
+#include "objects/ObjectControl.h"
+
+#include <QContextMenuEvent>
+#include <QHash>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QSet>
+#include <algorithm>
+#include <array>
+
+#include "model/Errors.h"
+#include "model/Globals.h"
+#include "model/ObjectStream.h"
+#include "model/Paths.h"
+#include "model/PayloadsStandard.h"
+#include "objects/ObjectKinds.h"
+
+TControlContext TControlContext::Current(TPageEvents* events) {
+  TControlContext c;
+  c.Live = IsLive();
+  c.Events = events;
+  c.ProjectFolder = GetProjectFolder();
+  return c;
+}
+
+namespace {
+// Controls are found from their widgets through a property, so no registry can go stale.
+constexpr const char* ControlProperty = "menuviaControl";
+
+// Docks a docked root again inside the widget it was created on (defined with the docking).
+void RedockRoot(QWidget* root);
+}  // namespace
+
+// ---- event routing ----
+
+// Turns a widget's mouse events into the object's own events. Installed on the control's widget
+// and on inner widgets that take the mouse (tab bars, text viewports); positions are reported in
+// the control's coordinates, as the page's handlers expect.
+class TAuControlEventFilter : public QObject {
+ public:
+  explicit TAuControlEventFilter(TAuControl& control, QObject* parent) : QObject(parent), FControl(control) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w) return false;
+    QWidget* self = FControl.Widget();
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        // An event an inner widget ignored comes back through its parents (as a copy with the same
+        // time and place); report it once.
+        if (SeenBefore(*me)) return false;
+        const QPoint pos = w == self ? me->position().toPoint() : w->mapTo(self, me->position().toPoint());
+        Route(*me, pos, w->isEnabled());
+        // A disabled widget does not take the event; keep it from reaching the parent's object.
+        return !w->isEnabled();
+      }
+      case QEvent::Enter:
+        if (w == self) FControl.ReportEnter();
+        return false;
+      case QEvent::Leave:
+        if (w == self) FControl.ReportLeave();
+        return false;
+      case QEvent::ContextMenu:
+        return w == self || w->parentWidget() == self ? ShowPopup(static_cast<QContextMenuEvent*>(event)) : false;
+      case QEvent::Resize:
+        if (w == self) FControl.ApplySize();
+        if (w == FControl.ChildHost() && FControl.AuObject) AlignChildren(*FControl.AuObject);
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  bool SeenBefore(const QMouseEvent& me) {
+    const bool same = me.type() == FLastType && me.timestamp() == FLastTimestamp &&
+                      me.globalPosition() == FLastGlobal && me.button() == FLastButton &&
+                      (&me == FLastEvent || me.timestamp() != 0);
+    FLastEvent = &me;
+    FLastType = me.type();
+    FLastTimestamp = me.timestamp();
+    FLastGlobal = me.globalPosition();
+    FLastButton = me.button();
+    return same;
+  }
+
+  // A disabled control still reports its presses, moves and releases (the page decides what they
+  // run), but it cannot be clicked: a click needs a press made while it was enabled.
+  void Route(QMouseEvent& me, QPoint pos, bool enabled) {
+    switch (me.type()) {
+      case QEvent::MouseButtonPress:
+        FPressed = enabled && me.button() == Qt::LeftButton;
+        FControl.ReportDown(me.button(), me.buttons(), me.modifiers(), pos);
+        break;
+      case QEvent::MouseButtonDblClick:
+        // The second press of a double click: the double click, then the press; its release
+        // makes no click.
+        FPressed = false;
+        if (enabled && me.button() == Qt::LeftButton) FControl.ReportDblClick();
+        FControl.ReportDown(me.button(), me.buttons(), me.modifiers(), pos);
+        break;
+      case QEvent::MouseMove:
+        FControl.ReportMove(me.buttons(), me.modifiers(), pos);
+        break;
+      case QEvent::MouseButtonRelease: {
+        const bool click =
+            FPressed && me.button() == Qt::LeftButton && QRect(QPoint(), FControl.Widget()->size()).contains(pos);
+        FPressed = false;
+        // The click comes before the release, as the platform reports them.
+        if (click) FControl.ReportClick();
+        FControl.ReportUp(me.button(), me.buttons(), me.modifiers(), pos);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  bool ShowPopup(QContextMenuEvent* event) {
+    TAuObject* object = FControl.AuObject;
+    if (!object || object->PopupMenu.empty() || !FControl.Live() || !FControl.Context().Events) return false;
+    QMenu menu;
+    AddItems(menu, object->PopupMenu);
+    menu.exec(event->globalPos());
+    return true;
+  }
+
+  void AddItems(QMenu& menu, const std::vector<TMenuItem>& items) {
+    for (const TMenuItem& item : items) {
+      if (!item.Visible) continue;
+      if (item.Caption == QLatin1String("-")) {
+        menu.addSeparator();
+        continue;
+      }
+      if (!item.Items.empty()) {
+        QMenu* sub = menu.addMenu(item.Caption);
+        sub->setEnabled(item.Enabled);
+        AddItems(*sub, item.Items);
+        continue;
+      }
+      QAction* action = menu.addAction(item.Caption);
+      action->setEnabled(item.Enabled);
+      action->setCheckable(item.Checked || item.AutoCheck || item.RadioItem);
+      action->setChecked(item.Checked);
+      // The item is copied: the menu runs after the record may have changed.
+      TPageEvents* events = FControl.Context().Events;
+      QObject::connect(action, &QAction::triggered, &menu, [events, item] { events->MenuItemClick(item); });
+    }
+  }
+
+  TAuControl& FControl;
+  bool FPressed = false;
+  const QMouseEvent* FLastEvent = nullptr;
+  QEvent::Type FLastType = QEvent::None;
+  quint64 FLastTimestamp = 0;
+  QPointF FLastGlobal;
+  Qt::MouseButton FLastButton = Qt::NoButton;
+};
+
+// ---- the control base ----
+
+TAuControl::TAuControl(TAuObject& object, const TControlContext& context) : AuObject(&object), FContext(context) {}
+
+TAuControl::~TAuControl() {
+  // The kind's part is gone and the widget's is still to go: nothing may find or call this control
+  // from the events that the widget's destruction sends.
+  delete FFilter;
+  if (FWidget) FWidget->setProperty(ControlProperty, QVariant());
+}
+
+bool TAuControl::IsWindowedKind(TObjectType kind) {
+  switch (kind) {
+    case otPanel:
+    case otTabNotebook:
+    case otTabSheet:
+    case otGroupBox:
+    case otScrollBox:
+    case otStandardButton:
+    case otMemo:
+    case otRichText:
+    case otWebBrowser:
+    case otMediaPlayer:
+    case otFlashPlayer:
+    case otPDFReader:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TAuControl::RecordChanged(TRecordChange change) {
+  if (!AuObject) return;
+  if (change != TRecordChange::Bounds) ApplyCommon();
+  PlaceFromRecord();
+  if (change == TRecordChange::Payload) {
+    FBuiltSize = Widget()->size();
+    ApplyPayload();
+  } else {
+    ApplySize();
+  }
+  // The parent's docking depends on this object's bounds, alignment and visibility.
+  if (TAuObject* parent = ParentRecord())
+    AlignChildren(*parent);
+  else
+    RedockRoot(Widget());
+}
+
+TAuObject* TAuControl::ParentRecord() const {
+  QWidget* host = const_cast<TAuControl*>(this)->Widget()->parentWidget();
+  for (QWidget* p = host; p; p = p->parentWidget())
+    if (TAuControl* owner = AsAuControl(p)) return owner->ChildHost() == host ? owner->AuObject : nullptr;
+  return nullptr;
+}
+
+void TAuControl::ApplyCommon() {
+  QWidget* w = Widget();
+  w->setToolTip(AuObject->Hint);
+  if (AuObject->Cursor == 0)
+    w->unsetCursor();
+  else
+    w->setCursor(CursorShapeOf(AuObject->Cursor));
+  w->setEnabled(AuObject->Enable);
+  // The editing canvas shows every object, so that it can be found and selected.
+  w->setVisible(Editing() || AuObject->Visible);
+}
+
+namespace {
+// Stored positions are trusted as far as sizes are: far enough off the host to be out of sight,
+// near enough that no rectangle arithmetic overflows.
+constexpr int MaxControlOffset = 1 << 20;
+
+QRect BoundedRect(int left, int top, int width, int height) {
+  return QRect(std::clamp(left, -MaxControlOffset, MaxControlOffset),
+               std::clamp(top, -MaxControlOffset, MaxControlOffset), std::clamp(width, 1, MaxControlExtent),
+               std::clamp(height, 1, MaxControlExtent));
+}
+
+bool IsDocked(const TAuObject& object) {
+  return object.Align != alNone && object.Align != alCustom && object.ObjectType != otTabSheet;
+}
+}  // namespace
+
+void TAuControl::PlaceFromRecord() {
+  // A docked object's place is its parent's to decide (AlignChildren); a tab sheet's is its
+  // notebook's.
+  if (AuObject->ObjectType == otTabSheet) return;
+  if (AuObject->Align == alNone || AuObject->Align == alCustom) {
+    Widget()->setGeometry(BoundedRect(AuObject->Left, AuObject->Top, AuObject->Width, AuObject->Height));
+    // What the widget took (its own limits may differ from the record's).
+    FPlacedGeometry = Widget()->geometry();
+  }
+}
+
+void TAuControl::ApplySize() {
+  const QSize size = Widget()->size();
+  if (size == FBuiltSize) return;
+  FBuiltSize = size;
+  SizeChanged();
+}
+
+void TAuControl::StoreToRecord() {
+  if (!AuObject || AuObject->ObjectType == otTabSheet) return;
+  const QRect g = Widget()->geometry();
+  // Unmoved since placed: the record already says where it is (and may say more than the widget
+  // can show, such as a size beyond the limit or a docked extent larger than the room).
+  if (g == FPlacedGeometry) return;
+  FPlacedGeometry = g;
+  // Docking decides a docked object's place; only the extent it leaves free (a top object's
+  // height, a left object's width) is the object's own, and a splitter may have changed it.
+  switch (AuObject->Align) {
+    case alNone:
+    case alCustom:
+      AuObject->Left = g.x();
+      AuObject->Top = g.y();
+      AuObject->Width = g.width();
+      AuObject->Height = g.height();
+      break;
+    case alTop:
+    case alBottom:
+      AuObject->Height = g.height();
+      break;
+    case alLeft:
+    case alRight:
+      AuObject->Width = g.width();
+      break;
+    case alClient:
+      break;
+  }
+}
+
+void TAuControl::ReportClick() {
+  if (AuObject && FContext.Events) FContext.Events->ObjectClick(*AuObject);
+}
+void TAuControl::ReportDblClick() {
+  if (AuObject && FContext.Events) FContext.Events->ObjectDblClick(*AuObject);
+}
+void TAuControl::ReportEnter() {
+  if (AuObject && FContext.Events) FContext.Events->ObjectMouseEnter(*AuObject);
+}
+void TAuControl::ReportLeave() {
+  if (AuObject && FContext.Events) FContext.Events->ObjectMouseLeave(*AuObject);
+}
+void TAuControl::ReportDown(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                            QPoint pos) {
+  if (AuObject && FContext.Events) FContext.Events->ObjectMouseDown(*AuObject, button, buttons, modifiers, pos);
+}
+void TAuControl::ReportMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos) {
+  if (AuObject && FContext.Events) FContext.Events->ObjectMouseMove(*AuObject, buttons, modifiers, pos);
+}
+void TAuControl::ReportUp(Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                          QPoint pos) {
+  if (AuObject && FContext.Events) FContext.Events->ObjectMouseUp(*AuObject, button, buttons, modifiers, pos);
+}
+void TAuControl::ReportFadeOver() {
+  if (AuObject && FContext.Events) FContext.Events->ObjectFadeOver(*AuObject);
+}
+
+void TAuControl::ForwardMouseEvents(QWidget* w) {
+  if (!FFilter) FFilter = new TAuControlEventFilter(*this, Widget());
+  w->installEventFilter(FFilter);
+  // Moves without a button held are reported too (the page drags its window by an object).
+  w->setMouseTracking(true);
+}
+
+// ---- lookup ----
+
+TAuControl* ControlOf(const TAuObject& object) { return AsAuControl(object.Control.data()); }
+
+TAuControl* AsAuControl(QObject* widget) {
+  if (!widget) return nullptr;
+  return static_cast<TAuControl*>(widget->property(ControlProperty).value<void*>());
+}
+
+Qt::CursorShape CursorShapeOf(TCursor cursor) {
+  switch (cursor) {
+    case -1:
+      return Qt::BlankCursor;
+    case -3:
+      return Qt::CrossCursor;
+    case -4:
+      return Qt::IBeamCursor;
+    case -5:
+    case -22:
+      return Qt::SizeAllCursor;
+    case -6:
+      return Qt::SizeBDiagCursor;
+    case -7:
+      return Qt::SizeVerCursor;
+    case -8:
+      return Qt::SizeFDiagCursor;
+    case -9:
+      return Qt::SizeHorCursor;
+    case -10:
+      return Qt::UpArrowCursor;
+    case -11:
+    case -17:
+      return Qt::WaitCursor;
+    case -12:
+    case -16:
+      return Qt::DragCopyCursor;
+    case -13:
+    case -18:
+      return Qt::ForbiddenCursor;
+    case -14:
+      return Qt::SplitHCursor;
+    case -15:
+      return Qt::SplitVCursor;
+    case -19:
+      return Qt::BusyCursor;
+    case -20:
+      return Qt::WhatsThisCursor;
+    case -21:
+      return Qt::PointingHandCursor;
+    default:
+      return Qt::ArrowCursor;
+  }
+}
+
+// ---- creation ----
+
+namespace {
+using TCreator = TAuControl* (*)(TAuObject&, QWidget*, const TControlContext&);
+
+TCreator CreatorOf(TObjectType kind) {
+  static const TCreator creators[ObjectTypeCount] = {
+      CreatePanelControl,         CreateTabNotebookControl, CreateTabSheetControl,       CreateGroupBoxControl,
+      CreateScrollBoxControl,     CreateSplitterControl,    CreateStandardButtonControl, CreateImageButtonControl,
+      CreateSimpleTextControl,    CreateImageControl,       CreateBevelControl,          CreateFadeButtonControl,
+      CreateLabelControl,         CreateTextControl,        CreateShapeControl,          CreateBalloonControl,
+      CreateNoteControl,          CreateSlideShowControl,   CreateMemoControl,           CreateRichTextControl,
+      CreateWebBrowserControl,    CreateMediaPlayerControl, CreateFlashPlayerControl,    CreatePDFReaderControl,
+      CreateMultilineTextControl,
+  };
+  const int i = static_cast<int>(kind);
+  return i >= 0 && i < ObjectTypeCount ? creators[i] : nullptr;
+}
+}  // namespace
+
+// Docking and placing, with access to what the base keeps private.
+class TAuDocking {
+ public:
+  static void Place(TAuControl& c, QRect g) {
+    g.setWidth(std::clamp(g.width(), 0, MaxControlExtent));
+    g.setHeight(std::clamp(g.height(), 0, MaxControlExtent));
+    c.Widget()->setGeometry(g);
+    c.FPlacedGeometry = c.Widget()->geometry();
+    c.ApplySize();
+  }
+
+  static void ChildrenCreated(TAuControl& c) { c.ChildrenCreated(); }
+  static bool Suspended(TAuControl& c) { return c.FAlignSuspended > 0; }
+
+  // Creates the controls of a subtree with every container's docking suspended; the caller resumes
+  // them top-down once the whole tree exists, so that each container is laid out once, at its final
+  // size. Subtrees created completely are listed in `complete`, children before their parents.
+  static bool CreateSubtree(TAuObject& object, QWidget* parent, const TControlContext& context,
+                            std::vector<TAuObject*>& complete) {
+    delete object.Control.data();
+    TCreator create = CreatorOf(object.ObjectType);
+    if (!create || !object.Payload || object.Payload->Kind() != object.ObjectType) {
+      ShowError(UnknownObjectTypeText);
+      return false;
+    }
+    TAuControl* control = create(object, parent, context);
+    if (!control) return false;
+    control->Attach();
+    // A docked object is built once, when its parent docks it; any other at its stored bounds now.
+    if (!IsDocked(object)) control->ApplySize();
+    SuspendAlign(object);
+    for (auto& child : object.Objects)
+      if (!CreateSubtree(*child, control->ChildHost(), context, complete)) return false;
+    complete.push_back(&object);
+    return true;
+  }
+
+  // Lays out the docked objects among `objects` in r: top, bottom, left, right, then client, each
+  // group in list order. Hidden objects take no room live; on the editing canvas every object is
+  // shown and docked.
+  template <class Objects>
+  static void Dock(const Objects& objects, QRect r) {
+    auto docked = [&](TAlign align, auto&& dock) {
+      for (auto& child : objects) {
+        if (child->Align != align || child->ObjectType == otTabSheet) continue;
+        TAuControl* c = ControlOf(*child);
+        if (!c || (c->Live() && !child->Visible)) continue;
+        dock(*c, *child);
+      }
+    };
+    docked(alTop, [&](TAuControl& c, TAuObject& o) {
+      const int h = std::clamp(o.Height, 0, std::max(0, r.height()));
+      Place(c, QRect(r.left(), r.top(), r.width(), h));
+      r.setTop(r.top() + h);
+    });
+    docked(alBottom, [&](TAuControl& c, TAuObject& o) {
+      const int h = std::clamp(o.Height, 0, std::max(0, r.height()));
+      Place(c, QRect(r.left(), r.bottom() + 1 - h, r.width(), h));
+      r.setBottom(r.bottom() - h);
+    });
+    docked(alLeft, [&](TAuControl& c, TAuObject& o) {
+      const int w = std::clamp(o.Width, 0, std::max(0, r.width()));
+      Place(c, QRect(r.left(), r.top(), w, r.height()));
+      r.setLeft(r.left() + w);
+    });
+    docked(alRight, [&](TAuControl& c, TAuObject& o) {
+      const int w = std::clamp(o.Width, 0, std::max(0, r.width()));
+      Place(c, QRect(r.right() + 1 - w, r.top(), w, r.height()));
+      r.setRight(r.right() - w);
+    });
+    docked(alClient, [&](TAuControl& c, TAuObject&) { Place(c, r); });
+  }
+};
+
+namespace {
+// Keeps a docked root (the page panel) docked inside the plain widget it was created on.
+class TRootDockFilter : public QObject {
+ public:
+  TRootDockFilter(QWidget* root, QWidget* host) : QObject(root), FHost(host) { host->installEventFilter(this); }
+  void Dock() {
+    TAuControl* c = AsAuControl(parent());
+    if (!c || !c->AuObject) return;
+    const std::array<TAuObject*, 1> root{c->AuObject};
+    TAuDocking::Dock(root, FHost->contentsRect());
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == FHost && event->type() == QEvent::Resize) Dock();
+    return false;
+  }
+
+ private:
+  QWidget* FHost;
+};
+
+void RedockRoot(QWidget* root) {
+  for (QObject* child : root->children())
+    if (auto* dock = dynamic_cast<TRootDockFilter*>(child)) dock->Dock();
+}
+
+void ResumeSubtree(TAuObject& object) {
+  if (!ControlOf(object)) return;
+  ResumeAlign(object);
+  for (auto& child : object.Objects) ResumeSubtree(*child);
+}
+
+// Whether the controls of container's children already stack as RestackChildren would put them.
+bool StackedInOrder(const std::vector<QWidget*>& order) {
+  if (order.empty()) return true;
+  const QSet<QObject*> wanted(order.begin(), order.end());
+  size_t next = 0;
+  for (QObject* child : order.front()->parentWidget()->children())
+    if (wanted.contains(child) && child != order[next++]) return false;
+  return true;
+}
+}  // namespace
+
+void TAuControl::Attach() {
+  QWidget* w = Widget();
+  FWidget = w;
+  w->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(this)));
+  AuObject->Control = w;
+  ForwardMouseEvents(w);
+  if (ChildHost() != w) ForwardMouseEvents(ChildHost());
+  ApplyCommon();
+  FBuiltSize = QSize(-1, -1);
+  PlaceFromRecord();
+  OnCreated();
+}
+
+bool CreateObjectControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  std::vector<TAuObject*> complete;
+  const bool ok = TAuDocking::CreateSubtree(object, parent, context, complete);
+  TAuControl* c = ControlOf(object);
+  if (c) {
+    if (TAuObject* container = c->ParentRecord()) {
+      // A new object among existing siblings: they share the room again, and it takes its place in
+      // the stacking.
+      if (IsDocked(object)) AlignChildren(*container);
+      RestackChildren(*container);
+    } else if (IsDocked(object) && parent) {
+      (new TRootDockFilter(c->Widget(), parent))->Dock();
+    }
+  }
+  ResumeSubtree(object);
+  for (TAuObject* done : complete) {
+    RestackChildren(*done);
+    if (TAuControl* dc = ControlOf(*done)) TAuDocking::ChildrenCreated(*dc);
+  }
+  return ok;
+}
+
+bool CreateNewObjectControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
+  switch (object.ObjectType) {
+    case otSplitter:
+      object.Align = TSplitterPayload::NewObjectAlign;
+      object.Cursor = TSplitterPayload::NewObjectCursor;
+      break;
+    case otMemo:
+      object.Cursor = TMemoPayload::NewObjectCursor;
+      break;
+    case otRichText:
+      object.Cursor = TRichTextPayload::NewObjectCursor;
+      break;
+    default:
+      break;
+  }
+  return CreateObjectControl(object, parent, context);
+}
+
+void StoreControlsToRecords(TAuObject& root) {
+  if (TAuControl* c = ControlOf(root)) c->StoreToRecord();
+  for (auto& child : root.Objects) StoreControlsToRecords(*child);
+}
+
+void RestackChildren(TAuObject& container) {
+  std::vector<QWidget*> order;
+  order.reserve(container.Objects.size());
+  for (bool windowed : {false, true})
+    for (auto& child : container.Objects) {
+      if (child->ObjectType == otTabSheet || TAuControl::IsWindowedKind(child->ObjectType) != windowed) continue;
+      if (TAuControl* c = ControlOf(*child)) order.push_back(c->Widget());
+    }
+  if (StackedInOrder(order)) return;
+  for (QWidget* w : order) w->raise();
+}
+
+// ---- docking ----
+
+void SuspendAlign(TAuObject& container) {
+  if (TAuControl* c = ControlOf(container)) ++c->FAlignSuspended;
+}
+
+void ResumeAlign(TAuObject& container) {
+  TAuControl* c = ControlOf(container);
+  if (!c || c->FAlignSuspended == 0) return;
+  if (--c->FAlignSuspended == 0) AlignChildren(container);
+}
+
+void AlignChildren(TAuObject& container) {
+  TAuControl* host = ControlOf(container);
+  if (!host || TAuDocking::Suspended(*host)) return;
+  TAuDocking::Dock(container.Objects, host->ChildClientRect());
+  host->ChildrenAligned();
+}
