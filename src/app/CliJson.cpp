@@ -2,11 +2,12 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
+#include "model/Globals.h"
 #include "model/JsonForm.h"
+#include "model/ProjectFile.h"
 
 int RunDump(const QStringList& args, QTextStream& out, QTextStream& err) {
   if (args.size() != 2 || args[0] != QLatin1String("--json")) {
@@ -45,8 +46,18 @@ int RunLoadJson(const QStringList& args, QTextStream&, QTextStream& err) {
     return 1;
   }
   QString error;
-  if (!WriteProjectFileFromJson(doc.object(), args[2], error)) {
+  if (!ProjectFromJson(doc.object(), error)) {
+    ResetProject(false);
     err << "menuvia-cli: " << args[0] << ": " << error << '\n';
+    return 1;
+  }
+  // The designer's save: written beside the target and renamed over it, so a failed or killed run
+  // leaves the old file whole.
+  TError saveError;
+  const bool saved = SaveProjectReplacing(args[2], QString(), saveError);
+  ResetProject(false);
+  if (!saved) {
+    err << "menuvia-cli: " << args[2] << ": " << saveError.Message() << '\n';
     return 1;
   }
   return 0;

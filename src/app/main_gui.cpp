@@ -5,6 +5,7 @@
 #include "designer/MainForm.h"
 #include "model/Globals.h"
 #include "objects/WidgetMessages.h"
+#include "player/AutoRunForm.h"
 #include "player/Startup.h"
 #include "render/PictureDecode.h"
 
@@ -29,9 +30,9 @@ int main(int argc, char* argv[]) {
       ResetProject(false);
       return 1;
     }
-    // The loop runs while a page window is open; with none (a project without pages) the player
-    // ends at once instead of waiting for nothing.
-    if (!QApplication::topLevelWidgets().isEmpty()) status = app.exec();
+    // The loop runs while the main page is open; with none (an exit during the start, a failed
+    // login, a project without pages) the player ends at once instead of waiting for nothing.
+    if (auto mainPage = RunPlayerStart()) status = app.exec();
   }
   FinishRun(arguments);
   return status;
