@@ -9,6 +9,7 @@
 
 #include "model/Globals.h"
 #include "model/IniFile.h"
+#include "model/PageStream.h"
 #include "model/ProjectFile.h"
 #include "player/Startup.h"
 
@@ -132,8 +133,8 @@ TEST(Startup, StockFontsRegistered) {
   EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("Tahoma")));
 }
 
-// A real player: the program copied under a player's name with a project appended reads it and
-// reports nothing.
+// A real player: the program copied under a player's name with a project appended reads it,
+// shows its main page, whose show actions end the program, and reports nothing.
 TEST(Startup, PlayerReadsItsAppendedProject) {
   QTemporaryDir dir;
   const QString player = CopyAsPlayer(dir);
@@ -141,6 +142,12 @@ TEST(Startup, PlayerReadsItsAppendedProject) {
   ResetProject(true);
   Project.AppTitle = QStringLiteral("Appended");
   TError error;
+  TPageData page;
+  ASSERT_TRUE(LoadFormData(*Project.Forms[0], page, &error));
+  TAuAction exit;
+  exit.Command = ctExit;
+  page.OnShowActions.Actions.push_back(exit);
+  ASSERT_TRUE(StoreFormData(page, *Project.Forms[0], &error));
   const QString project = dir.filePath(QStringLiteral("autorun.mvdsk"));
   ASSERT_TRUE(SaveProjectToFile(project, QString(), error)) << error.Message().toStdString();
   ASSERT_TRUE(AppendProjectToExe(player, project, error)) << error.Message().toStdString();

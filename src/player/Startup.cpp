@@ -3,14 +3,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QWidget>
 #include <QWindow>
 
 #include "model/Globals.h"
 #include "model/IniFile.h"
 #include "model/Paths.h"
 #include "model/ProjectFile.h"
+#include "player/ActionRunner.h"
+#include "player/AutoRunForm.h"
+#include "player/LoginForm.h"
 
 bool IsDesignerFileName(const QString& fileName) {
   QString name = fileName;
@@ -50,21 +53,6 @@ void InitProcessState(const QString& executablePath) {
     DefaultFolder = TIniFile(SettingsFileName).ReadString(QStringLiteral("START"), QStringLiteral("DEFAULTFOLDER"));
 }
 
-int RegisterStockFonts() {
-  static const char* const files[] = {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"};
-  const QStringList folders{QStringLiteral("/usr/share/wine/fonts"), QCoreApplication::applicationDirPath()};
-  int registered = 0;
-  for (const char* file : files)
-    for (const QString& folder : folders) {
-      const QString path = folder + u'/' + QLatin1String(file);
-      if (QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0) {
-        ++registered;
-        break;
-      }
-    }
-  return registered;
-}
-
 qulonglong ForegroundHandleArgument(const QStringList& arguments) {
   if (arguments.size() < 3) return 0;  // program name, then the first and second argument
   bool ok = false;
@@ -81,6 +69,26 @@ bool StartPlayer() {
   }
   QCoreApplication::setApplicationName(Project.AppTitle);
   return true;
+}
+
+std::unique_ptr<TAutoRunForm> RunPlayerStart() {
+  {
+    // A window off the screen keeps the program alive while the splash page and the login come
+    // and go, before the main page exists.
+    QWidget startup(nullptr, Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    startup.setGeometry(-20, 0, 1, 1);
+    startup.show();
+    if (!ExitRequested) {
+      ShowSplashPage();
+      ShowFullScreenPage();
+    }
+    if (!ExitRequested && !ExecuteLogin()) ExitRequested = true;
+    if (!ExitRequested) RunActions(Project.OnStartActions, nullptr);
+  }
+  if (ExitRequested || Project.Forms.empty()) return nullptr;
+  auto page = CreateMainPage();
+  if (page) page->show();
+  return page;
 }
 
 void FinishRun(const QStringList& arguments) {
