@@ -5,6 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${MENUVIA_FUZZ_SECONDS:-20}
 export CCACHE_BASEDIR="$PWD"
+# Let a clone in another folder reuse the cache (debug info keeps the first folder's paths).
+export CCACHE_NOHASHDIR=1
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENUVIA_FUZZ=ON \
   -DMENUVIA_TESTS=OFF -DMENUVIA_BENCH=OFF >/dev/null

@@ -5,6 +5,8 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 export CCACHE_BASEDIR="$PWD"
+# Let a clone in another folder reuse the cache (debug info keeps the first folder's paths).
+export CCACHE_NOHASHDIR=1
 cmake -S . -B build-app -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENUVIA_TESTS=OFF -DMENUVIA_BENCH=OFF >/dev/null
 cmake --build build-app -j "$(nproc)" --target Menuvia menuvia-cli
 

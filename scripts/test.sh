@@ -9,6 +9,8 @@ bash scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox"
 export CCACHE_BASEDIR="$PWD"
+# Let a clone in another folder reuse the cache (debug info keeps the first folder's paths).
+export CCACHE_NOHASHDIR=1
 jobs=$(nproc)
 
 echo "== optimised build"
