@@ -9,6 +9,7 @@
 #include "objects/ObjectControl.h"
 #include "render/Caption.h"
 #include "render/Colors.h"
+#include "render/StatusPanels.h"
 
 namespace {
 
@@ -35,25 +36,7 @@ class TStatusStrip : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.fillRect(rect(), ToQColor(clBtnFace));
-    const QColor shadow = ToQColor(clBtnShadow), light = ToQColor(clBtnHighlight);
-    p.setPen(ToQColor(FData.Font.Color));
-    int x = 0;
-    for (size_t i = 0; i < FData.Panels.size() && x < width(); ++i) {
-      const TStatusPanel& panel = FData.Panels[i];
-      const int right = i + 1 == FData.Panels.size() ? width() : std::min(width(), x + std::max(0, panel.Width));
-      // Two pixels above and between the sections, as the platform's status bar leaves them.
-      const QRect r(x, 2, right - x - 2, height() - 2);
-      x = right;
-      if (r.width() < 2 || r.height() < 2) continue;
-      p.fillRect(r.left(), r.top(), r.width(), 1, shadow);
-      p.fillRect(r.left(), r.top(), 1, r.height(), shadow);
-      p.fillRect(r.left(), r.bottom(), r.width(), 1, light);
-      p.fillRect(r.right(), r.top(), 1, r.height(), light);
-      p.setPen(ToQColor(FData.Font.Color));
-      p.drawText(r.adjusted(3, 1, -3, -1), CaptionAlignment(panel.Alignment, tlCenter) | Qt::TextSingleLine,
-                 panel.Text);
-    }
+    PaintStatusPanels(p, size(), FData);
   }
 
  private:
