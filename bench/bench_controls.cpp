@@ -7,9 +7,9 @@
 #include <QBuffer>
 #include <QWidget>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "model/ObjectStream.h"
 #include "model/PageStream.h"

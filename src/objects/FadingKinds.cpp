@@ -328,101 +328,67 @@ void TAuShape::SettleForSnapshot() {
   FAnimTimer.stop();
 }
 
-// ---- balloon ----
+// ---- balloon and note ----
+
+template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
+TCaptionFadePng<Payload, Fields, Build>::TCaptionFadePng(TAuObject& object, QWidget* parent,
+                                                         const TControlContext& context)
+    : TFadePngWidget(object, parent, context) {
+  BindImageFader(FFader);
+}
+
+template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
+const TFadeParam& TCaptionFadePng<Payload, Fields, Build>::FadeParam() const {
+  const auto* p = PayloadOf<Payload>(AuObject);
+  return p ? p->FadeParam : NoFadeParam();
+}
+
+template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
+void TCaptionFadePng<Payload, Fields, Build>::ApplyPayload() {
+  const auto* p = PayloadOf<Payload>(AuObject);
+  if (!p) return;
+  FLoaded = true;
+  ApplyFadeParam(FFader, p->FadeParam);
+  Rebuild();
+  RestartFadeClock();
+}
+
+template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
+void TCaptionFadePng<Payload, Fields, Build>::Rebuild() {
+  const auto* p = PayloadOf<Payload>(AuObject);
+  if (!p) return;
+  FImage.SetPicture(Build(*p, size()));
+  FImage.ResetImage();
+  CountRebuild();
+  update();
+}
+
+template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
+void TCaptionFadePng<Payload, Fields, Build>::ShowCaption(const QString& text) {
+  auto* p = MutablePayloadOf<Payload>(AuObject);
+  if (!p) return;
+  p->Caption = text;
+  Rebuild();
+}
+
+template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
+void TCaptionFadePng<Payload, Fields, Build>::ApplyPendingSwap() {
+  TFadeSwap& swap = FFader.Swap;
+  const bool show = swap.ShowText;
+  const QString text = swap.ShowTextString;
+  swap.ShowText = false;
+  swap.ShowTextString.clear();
+  swap.LoadFile = false;
+  swap.LoadFileName.clear();
+  if (show) ShowCaption(text);
+}
+
+template class TCaptionFadePng<TBalloonPayload, TBalloonFields, BuildBalloonImage>;
+template class TCaptionFadePng<TNotePayload, TNoteFields, BuildNoteImage>;
 
 TAuBalloon::TAuBalloon(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadePngWidget(object, parent, context) {
+    : TCaptionFadePng(object, parent, context) {
   setMinimumSize(TBalloonPayload::MinWidth, TBalloonPayload::MinHeight);
-  BindImageFader(FFader);
-}
-
-const TFadeParam& TAuBalloon::FadeParam() const {
-  const auto* b = PayloadOf<TBalloonPayload>(AuObject);
-  return b ? b->FadeParam : NoFadeParam();
-}
-
-void TAuBalloon::ApplyPayload() {
-  const auto* b = PayloadOf<TBalloonPayload>(AuObject);
-  if (!b) return;
-  FLoaded = true;
-  ApplyFadeParam(FFader, b->FadeParam);
-  Rebuild();
-  RestartFadeClock();
-}
-
-void TAuBalloon::Rebuild() {
-  const auto* b = PayloadOf<TBalloonPayload>(AuObject);
-  if (!b) return;
-  FImage.SetPicture(BuildBalloonImage(*b, size()));
-  FImage.ResetImage();
-  CountRebuild();
-  update();
-}
-
-void TAuBalloon::ShowCaption(const QString& text) {
-  auto* b = MutablePayloadOf<TBalloonPayload>(AuObject);
-  if (!b) return;
-  b->Caption = text;
-  Rebuild();
-}
-
-void TAuBalloon::ApplyPendingSwap() {
-  TFadeSwap& swap = FFader.Swap;
-  const bool show = swap.ShowText;
-  const QString text = swap.ShowTextString;
-  swap.ShowText = false;
-  swap.ShowTextString.clear();
-  swap.LoadFile = false;
-  swap.LoadFileName.clear();
-  if (show) ShowCaption(text);
-}
-
-// ---- note ----
-
-TAuNote::TAuNote(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadePngWidget(object, parent, context) {
-  BindImageFader(FFader);
-}
-
-const TFadeParam& TAuNote::FadeParam() const {
-  const auto* n = PayloadOf<TNotePayload>(AuObject);
-  return n ? n->FadeParam : NoFadeParam();
-}
-
-void TAuNote::ApplyPayload() {
-  const auto* n = PayloadOf<TNotePayload>(AuObject);
-  if (!n) return;
-  FLoaded = true;
-  ApplyFadeParam(FFader, n->FadeParam);
-  Rebuild();
-  RestartFadeClock();
-}
-
-void TAuNote::Rebuild() {
-  const auto* n = PayloadOf<TNotePayload>(AuObject);
-  if (!n) return;
-  FImage.SetPicture(BuildNoteImage(*n, size()));
-  FImage.ResetImage();
-  CountRebuild();
-  update();
-}
-
-void TAuNote::ShowCaption(const QString& text) {
-  auto* n = MutablePayloadOf<TNotePayload>(AuObject);
-  if (!n) return;
-  n->Caption = text;
-  Rebuild();
-}
-
-void TAuNote::ApplyPendingSwap() {
-  TFadeSwap& swap = FFader.Swap;
-  const bool show = swap.ShowText;
-  const QString text = swap.ShowTextString;
-  swap.ShowText = false;
-  swap.ShowTextString.clear();
-  swap.LoadFile = false;
-  swap.LoadFileName.clear();
-  if (show) ShowCaption(text);
 }
 
 // ---- slide show ----

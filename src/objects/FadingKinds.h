@@ -20,9 +20,12 @@
 #include <QWidget>
 #include <memory>
 
+#include "model/PayloadsFading.h"
 #include "objects/ObjectControl.h"
 #include "render/AAControls.h"
+#include "render/BalloonImage.h"
 #include "render/Fade.h"
+#include "render/NoteImage.h"
 #include "render/ShapeAnimation.h"
 #include "render/ShapeBuilder.h"
 #include "render/SlideShow.h"
@@ -177,9 +180,12 @@ class TAuShape : public TFadePngWidget {
   QTimer FAnimTimer;
 };
 
-class TAuBalloon : public TFadePngWidget {
+// A fading picture built from a payload that holds a caption and fade settings: balloons and notes.
+// The fade turn applies only a pending caption.
+template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
+class TCaptionFadePng : public TFadePngWidget {
  public:
-  TAuBalloon(TAuObject& object, QWidget* parent, const TControlContext& context);
+  TCaptionFadePng(TAuObject& object, QWidget* parent, const TControlContext& context);
 
   TFader& Fader() override { return FFader; }
   TAlphaImage& Image() override { return FImage; }
@@ -196,23 +202,14 @@ class TAuBalloon : public TFadePngWidget {
   TAlphaImage FImage;
 };
 
-class TAuNote : public TFadePngWidget {
+class TAuBalloon : public TCaptionFadePng<TBalloonPayload, TBalloonFields, BuildBalloonImage> {
  public:
-  TAuNote(TAuObject& object, QWidget* parent, const TControlContext& context);
+  TAuBalloon(TAuObject& object, QWidget* parent, const TControlContext& context);
+};
 
-  TFader& Fader() override { return FFader; }
-  TAlphaImage& Image() override { return FImage; }
-  const TFadeParam& FadeParam() const override;
-  void ApplyPendingSwap() override;
-  void ShowCaption(const QString& text) override;
-  void Rebuild() override;
-
- protected:
-  void ApplyPayload() override;
-
- private:
-  TFader FFader;
-  TAlphaImage FImage;
+class TAuNote : public TCaptionFadePng<TNotePayload, TNoteFields, BuildNoteImage> {
+ public:
+  using TCaptionFadePng::TCaptionFadePng;
 };
 
 class TAuSlideShow : public TFadePngWidget {
