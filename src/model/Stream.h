@@ -46,8 +46,14 @@ class TStream {
 
   qint64 Pos() const { return FDevice ? FDevice->pos() : 0; }
   bool Seek(qint64 pos) { return FDevice && FDevice->seek(pos); }
-  qint64 Size() const { return FDevice ? FDevice->size() : 0; }
-  qint64 Remaining() const { return FDevice ? FDevice->bytesAvailable() : 0; }
+  qint64 Size() const {
+    if (!FDevice) return 0;
+    return FixedSize() ? FReadSize : FDevice->size();
+  }
+  qint64 Remaining() const {
+    if (!FDevice) return 0;
+    return FixedSize() ? qMax<qint64>(0, FReadSize - FDevice->pos()) : FDevice->bytesAvailable();
+  }
 
   // Raw access; each throws TStreamAbort when the device cannot deliver or take the bytes.
   void ReadRaw(void* data, qint64 size);
@@ -100,6 +106,15 @@ class TStream {
 
  private:
   QIODevice* FDevice;
+  // A file opened only for reading keeps its size while it is read; asking the device each time
+  // costs a system call per length check.
+  mutable qint64 FReadSize = -1;
+  bool FixedSize() const {
+    if (FReadSize >= 0) return true;
+    if (!FDevice->isOpen() || FDevice->isWritable() || FDevice->isSequential()) return false;
+    FReadSize = FDevice->size();
+    return true;
+  }
   TError FError;
   int FDepth = 0;
 };
