@@ -10,6 +10,7 @@
 
 #include "model/Messages.h"
 #include "model/Stream.h"
+#include "TestPaths.h"
 
 // Records every message and answers with a queued answer (or the default button).
 class TRecordingMessages : public TMessages {
@@ -110,12 +111,8 @@ inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(QByteArray(h
 
 // Keeps a valid stored form as a seed for the fuzz target of that reader (build/fuzz-seeds/<target>).
 inline void SaveFuzzSeed(const char* target, const QString& name, const QByteArray& bytes) {
-#ifdef MENUVIA_SEED_DIR
-  const QString folder = QStringLiteral(MENUVIA_SEED_DIR "/") + QLatin1String(target);
+  const QString folder = TestPaths::SeedDir() + u'/' + QLatin1String(target);
   QDir().mkpath(folder);
   QFile file(folder + u'/' + name);
   if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-#else
-  (void)target, (void)name, (void)bytes;
-#endif
 }

@@ -33,7 +33,7 @@ struct TCliRun {
 TCliRun RunCli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
   QProcess p;
   p.setProcessEnvironment(env);
-  p.start(QStringLiteral(MENUVIA_CLI_BINARY), args);
+  p.start(TestPaths::CliBinary(), args);
   TCliRun r;
   if (!p.waitForFinished(120000)) {
     p.kill();

@@ -104,7 +104,7 @@ TEST(JsonForm, CommandLineDumpAndLoad) {
 
   auto run = [](const QStringList& args, QByteArray* out = nullptr, QByteArray* err = nullptr) {
     QProcess p;
-    p.start(QStringLiteral(MENUVIA_CLI_BINARY), args);
+    p.start(TestPaths::CliBinary(), args);
     p.waitForFinished(60000);
     if (out) *out = p.readAllStandardOutput();
     if (err) *err = p.readAllStandardError();

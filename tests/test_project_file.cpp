@@ -496,7 +496,7 @@ struct CliResult {
 
 CliResult RunCli(const QStringList& args) {
   QProcess p;
-  p.start(QStringLiteral(MENUVIA_CLI_BINARY), args);
+  p.start(TestPaths::CliBinary(), args);
   CliResult r;
   if (!p.waitForFinished(60000)) return r;
   r.Exit = p.exitCode();

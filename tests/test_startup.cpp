@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "model/Globals.h"
+#include "TestPaths.h"
 #include "model/IniFile.h"
 #include "model/PageStream.h"
 #include "model/ProjectFile.h"
@@ -89,7 +90,7 @@ namespace {
 // The real program copied into folder under a player's name.
 QString CopyAsPlayer(const QTemporaryDir& folder) {
   const QString player = folder.filePath(QStringLiteral("autorun"));
-  if (!QFile::copy(QStringLiteral(MENUVIA_BINARY), player)) return {};
+  if (!QFile::copy(TestPaths::MenuviaBinary(), player)) return {};
   QFile::setPermissions(player, QFile::permissions(player) | QFile::ExeOwner);
   return player;
 }
