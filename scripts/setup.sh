@@ -12,7 +12,7 @@ packages=(
   libburn-dev libisofs-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-liberation2 fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth xdotool
   clang libclang-rt-14-dev
 )
 
