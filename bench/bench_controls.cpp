@@ -132,6 +132,14 @@ void BM_LoadIntoControls(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadIntoControls)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The floor of any design with one widget per object: a plain QWidget per record, placed where the
+// record says, nothing drawn or docked.
+void PlainWidgets(const TAuObject& object, QWidget* parent) {
+  auto* w = new QWidget(parent);
+  w->setGeometry(object.Left, object.Top, object.Width, object.Height);
+  for (const auto& child : object.Objects) PlainWidgets(*child, w);
+}
+
 // This thread's processor time: the machine running the benchmarks may be shared, and a ratio of
 // wall times then says more about the neighbours than about the code.
 double ThreadSeconds() {
@@ -144,7 +152,7 @@ double ThreadSeconds() {
 void BM_LoadToReadRatio(benchmark::State& state) {
   const Fixture& f = TheFixture();
   using Clock = std::chrono::steady_clock;
-  double readSeconds = 0, loadSeconds = 0, readCpu = 0, loadCpu = 0;
+  double readSeconds = 0, loadSeconds = 0, readCpu = 0, loadCpu = 0, plainCpu = 0;
   for (auto _ : state) {
     QWidget host;
     host.resize(PageSize);
@@ -167,7 +175,17 @@ void BM_LoadToReadRatio(benchmark::State& state) {
     loadCpu += c2 - c1;
     delete page.PanelObject->Control.data();
     QCoreApplication::sendPostedEvents();
+    {
+      QWidget plainHost;
+      const double c3 = ThreadSeconds();
+      TPageData plain;
+      f.Read(plain);
+      PlainWidgets(*plain.PanelObject, &plainHost);
+      plainCpu += ThreadSeconds() - c3;
+    }
+    QCoreApplication::sendPostedEvents();
   }
+  state.counters["plain_widgets_over_read_cpu"] = readCpu > 0 ? plainCpu / readCpu : 0;
   state.counters["load_over_read"] = readSeconds > 0 ? loadSeconds / readSeconds : 0;
   state.counters["load_over_read_cpu"] = readCpu > 0 ? loadCpu / readCpu : 0;
   state.counters["objects"] = f.Objects;
