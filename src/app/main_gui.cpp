@@ -1,7 +1,9 @@
 // The one program: the designer when its file is named Menuvia, the player under any other name.
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 
+#include "designer/DesignerIcons.h"
 #include "designer/MainForm.h"
 #include "model/Globals.h"
 #include "objects/WidgetMessages.h"
@@ -20,9 +22,23 @@ int main(int argc, char* argv[]) {
   int status = 0;
   if (IsDesigner) {
     QApplication::setApplicationName(StartupTexts::DesignerTitle);
+    QApplication::setDesktopFileName(QStringLiteral("menuvia"));
+    QApplication::setWindowIcon(DesignerIcons::AppIcon());
     ResetProject(true);
     ProjectChanged = false;  // the fresh project counts as unchanged until the first edit
+    const TDesignerArguments designerArguments = ParseDesignerArguments(arguments);
     auto mainForm = std::make_unique<TMainForm>();
+    if (!designerArguments.Project.isEmpty()) mainForm->SetStartupProject(designerArguments.Project);
+    if (!designerArguments.Screenshot.isEmpty()) {
+      // A picture of the window once the project is open and drawn, then the end: for checking the
+      // designer without a person in front of it.
+      QObject::connect(mainForm.get(), &TMainForm::StartupDone, mainForm.get(), [&mainForm, &designerArguments] {
+        QTimer::singleShot(500, mainForm.get(), [&mainForm, &designerArguments] {
+          const bool saved = mainForm->grab().save(designerArguments.Screenshot);
+          QCoreApplication::exit(saved ? 0 : 1);
+        });
+      });
+    }
     mainForm->show();
     status = app.exec();
   } else {
