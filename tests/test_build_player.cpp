@@ -9,8 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "build/BuildPlayer.h"
+#include "PageTestSupport.h"
 #include "TestPaths.h"
+#include "build/BuildPlayer.h"
 #include "model/Globals.h"
 #include "model/IniFile.h"
 #include "model/ObjectStream.h"
@@ -155,9 +156,9 @@ class VirtualDisplay {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
       return;
-    FServer.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                           QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    FServer.start(QStringLiteral("Xvfb"),
+                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                   QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!FServer.waitForStarted(20000)) return;
     QByteArray number;
     (void)QTest::qWaitFor(
@@ -222,14 +223,6 @@ TAuObject& AddButton(TPageData& page, const QString& name, const QString& word, 
   return *page.PanelObject->Objects.back();
 }
 
-TPageData NewPage(const QString& caption) {
-  TPageData page;
-  InitForm(page, caption);
-  page.FormFade = false;
-  page.Width = 320;
-  page.Height = 240;
-  return page;
-}
 }  // namespace
 
 // The user's view of a built menu on a real (virtual) display: a page opened by a show-page action
@@ -249,14 +242,14 @@ TEST(BuildPlayer, UserClicksThroughPages) {
     EXPECT_TRUE(StoreFormData(page, *entry, &error));
     Project.Forms.push_back(std::move(entry));
   };
-  TPageData main = NewPage(QStringLiteral("E2E Main"));
+  TPageData main = MakePage(QStringLiteral("E2E Main"));
   main.OnShowActions.Actions = {RunScript(QStringLiteral("main-shown")),
                                 TAuAction{ctShowPage, QStringLiteral("Second")}};
   TAuAction go{ctGoToPage, QStringLiteral("Third")};
   AddButton(main, QStringLiteral("GoButton"), QStringLiteral("go"), go);
-  TPageData second = NewPage(QStringLiteral("E2E Second"));
+  TPageData second = MakePage(QStringLiteral("E2E Second"));
   second.OnShowActions.Actions = {RunScript(QStringLiteral("second-shown")), TAuAction{ctClosePage}};
-  TPageData third = NewPage(QStringLiteral("E2E Third"));
+  TPageData third = MakePage(QStringLiteral("E2E Third"));
   third.OnShowActions.Actions = {RunScript(QStringLiteral("third-shown"))};
   AddButton(third, QStringLiteral("ExitButton"), QStringLiteral("clicked"), TAuAction{ctExit});
   addPage(QStringLiteral("Main"), main);
