@@ -25,12 +25,34 @@ done
 
 if [ ${#missing[@]} -eq 0 ]; then
   echo "setup: all ${#packages[@]} packages present"
-  exit 0
+else
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-echo "setup: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The Flash runtime that plays the Flash player object's movies, fetched once into
+# third_party/ruffle (not kept in git). Without it everything still builds and runs; Flash objects
+# then show their "not installed" message.
+ruffle_version=0.6.0
+ruffle_dir="$(cd "$(dirname "$0")/.." && pwd)/third_party/ruffle"
+if [ -f "$ruffle_dir/ruffle.js" ] && grep -q "\"version\":\"$ruffle_version\"" "$ruffle_dir/package.json" 2>/dev/null; then
+  echo "setup: Flash runtime $ruffle_version present"
+elif ! command -v npm >/dev/null 2>&1; then
+  echo "setup: npm not found; the Flash runtime is not installed"
+else
+  work="$(mktemp -d)"
+  if (cd "$work" && timeout 300 npm pack --silent "@ruffle-rs/ruffle@$ruffle_version" >/dev/null 2>&1) &&
+    tar -xzf "$work"/ruffle-rs-ruffle-"$ruffle_version".tgz -C "$work"; then
+    rm -rf "$ruffle_dir"
+    mkdir -p "$(dirname "$ruffle_dir")"
+    mv "$work/package" "$ruffle_dir"
+    echo "setup: Flash runtime $ruffle_version fetched into third_party/ruffle"
+  else
+    echo "setup: the Flash runtime could not be fetched (npm registry unreachable?); Flash objects will show their message"
+  fi
+  rm -rf "$work"
+fi

@@ -10,6 +10,7 @@
 #include "build/BuildPlayer.h"
 #include "build/PlayerName.h"
 #include "model/Globals.h"
+#include "plugins/PluginPaths.h"
 
 namespace {
 // The program a player is a copy of: the Menuvia executable beside this tool (as installed and as
@@ -65,5 +66,21 @@ int RunBuild(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 1;
   }
   out << "Built " << output << " (" << Project.Forms.size() << " pages)\n";
+  // The engines the menu's objects and sound commands need travel with it; one that was not found
+  // leaves those objects showing their message.
+  const TEngineNeeds needs = ProjectEngineNeeds();
+  const QDir plugins(QDir(outputFolder).filePath(EnginePlugins::FolderName));
+  for (const QString& name : needs.Plugins) {
+    if (QFileInfo(plugins.filePath(EnginePluginFileName(name))).isFile())
+      out << "With the plugin " << name << '\n';
+    else
+      err << "menuvia-cli: warning: the plugin " << name << " was not found beside " << program << '\n';
+  }
+  if (needs.FlashRuntime) {
+    if (IsFlashRuntimeFolder(plugins.filePath(EnginePlugins::FlashRuntimeName)))
+      out << "With the Flash runtime\n";
+    else
+      err << "menuvia-cli: warning: the Flash runtime was not found (scripts/setup.sh fetches it)\n";
+  }
   return 0;
 }

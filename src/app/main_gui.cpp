@@ -8,6 +8,7 @@
 #include "model/Globals.h"
 #include "objects/WidgetMessages.h"
 #include "player/AutoRunForm.h"
+#include "player/MediaEngines.h"
 #include "player/Startup.h"
 #include "render/PictureDecode.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char* argv[]) {
   InstallGuiMessages();
   InitPictureDecoding();
   RegisterStockFonts();
+  // Media, PDF, web and Flash engines live in plugins loaded when a page first needs one; this only
+  // says where to find them.
+  InstallMediaEngines();
   const QStringList arguments = QCoreApplication::arguments();
 
   int status = 0;

@@ -2,10 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QStyle>
 #include <QUrl>
+#include <algorithm>
 #include <array>
+#include <climits>
 
 #include "model/Paths.h"
 #include "objects/ObjectKinds.h"
@@ -173,6 +177,17 @@ QString TAuWebBrowser::NavigationAddress() const {
   return p.URL;
 }
 
+QString TAuWebBrowser::NavigationTarget() const {
+  const QString address = NavigationAddress();
+  if (Payload().BrowserType != 2 || address.isEmpty()) return address;
+  const QDir folder(address);
+  for (const char* index : {"index.html", "index.htm", "default.html", "default.htm"}) {
+    const QString page = folder.filePath(QString::fromLatin1(index));
+    if (QFileInfo(page).isFile()) return page;
+  }
+  return address;
+}
+
 TAuControl* CreateWebBrowserControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
   return new TAuWebBrowser(object, parent, context);
 }
@@ -199,6 +214,141 @@ TAuMediaPlayer::TAuMediaPlayer(TAuObject& object, QWidget* parent, const TContro
   FTrack->setTickPosition(QSlider::NoTicks);
   FTrack->setEnabled(false);
   FTrack->setFocusPolicy(Qt::NoFocus);
+  FTrack->setMaximum(0);
+  QObject::connect(FPlay, &QToolButton::clicked, this, [this] { ButtonClick(btPlay); });
+  QObject::connect(FPause, &QToolButton::clicked, this, [this] { ButtonClick(btPause); });
+  QObject::connect(FStop, &QToolButton::clicked, this, [this] { ButtonClick(btStop); });
+  QObject::connect(FTrack, &QSlider::valueChanged, this, [this](int value) { TrackBarChanged(value); });
+  FTimer.setInterval(TimerIntervalMs);
+  QObject::connect(&FTimer, &QTimer::timeout, this, [this] { TimerTick(); });
+}
+
+// The engine outlives this part of the object: it must not report to it any more.
+TAuMediaPlayer::~TAuMediaPlayer() {
+  if (TMediaComponent* media = Media()) media->OnNotify = nullptr;
+}
+
+void TAuMediaPlayer::StartAfterFadeIn() {
+  SetFilename(Payload().MediaFile);
+  SetRunMode();
+  if (Payload().Active) Play();
+}
+
+void TAuMediaPlayer::SetFilename(const QString& mediaFile) {
+  FFilename = mediaFile.isEmpty() ? QString() : MakeAbsolutePathIn(Context().ProjectFolder, mediaFile);
+  if (FFilename.isEmpty()) return;
+  TMediaComponent* media = Media();
+  if (!media || !media->Open(FFilename)) {
+    FError = true;
+    return;
+  }
+  media->OnNotify = [this] { Notified(); };
+  FTrack->setEnabled(true);
+  const int length = int(std::clamp<int64_t>(media->Length(), 0, INT_MAX));
+  FCancelTrackBarEvent = true;
+  FTrack->setMaximum(length);
+  FTrack->setPageStep(std::max(1, length / 10));
+  FTrack->setValue(0);
+  FCancelTrackBarEvent = false;
+  FError = false;
+}
+
+void TAuMediaPlayer::SetRunMode() {
+  if (Live()) FTimer.start();
+}
+
+void TAuMediaPlayer::Play() {
+  TMediaComponent* media = Media();
+  if (FError || FFilename.isEmpty() || !media) return;
+  if (!media->Play()) {
+    FError = true;
+    return;
+  }
+  FLastButton = btPlay;
+  EnableButtons(false, true, true);
+  MoveTrackBar();
+}
+
+void TAuMediaPlayer::ButtonClick(TMPBtnType button) {
+  TMediaComponent* media = Media();
+  if (!media || FError) return;
+  switch (button) {
+    case btPlay:
+      media->Play();
+      break;
+    case btPause:
+      // The pause button also resumes, as the platform's player does.
+      if (media->Mode() == mpPaused)
+        media->Play();
+      else
+        media->Pause();
+      break;
+    case btStop:
+      media->Stop();
+      media->SetPosition(0);
+      break;
+  }
+  FLastButton = button;
+  if (button == btStop)
+    EnableButtons(true, false, false);
+  else
+    EnableButtons(false, true, true);
+  MoveTrackBar();
+}
+
+void TAuMediaPlayer::TimerTick() {
+  TMediaComponent* media = Media();
+  if (FError || !media) return;
+  MoveTrackBar();
+  if (media->Mode() != mpStopped) return;
+  EnableButtons(true, false, false);
+  // A medium that ended starts again, until the user presses Stop.
+  if (Payload().IsRepeat && FLastButton != btStop) Play();
+}
+
+void TAuMediaPlayer::Notified() {
+  TMediaComponent* media = Media();
+  if (!media) return;
+  if (media->Failed()) {
+    // Found unplayable after opening: as if it had not opened.
+    FError = true;
+    EnableButtons(false, false, false);
+    FTrack->setEnabled(false);
+    return;
+  }
+  const int length = int(std::clamp<int64_t>(media->Length(), 0, INT_MAX));
+  if (length != FTrack->maximum()) {
+    FCancelTrackBarEvent = true;
+    FTrack->setMaximum(length);
+    FTrack->setPageStep(std::max(1, length / 10));
+    FCancelTrackBarEvent = false;
+  }
+  if (media->Mode() == mpStopped) EnableButtons(true, false, false);
+  MoveTrackBar();
+}
+
+void TAuMediaPlayer::EnableButtons(bool play, bool pause, bool stop) {
+  FPlay->setEnabled(play);
+  FPause->setEnabled(pause);
+  FStop->setEnabled(stop);
+}
+
+void TAuMediaPlayer::MoveTrackBar() {
+  TMediaComponent* media = Media();
+  if (!media) return;
+  FCancelTrackBarEvent = true;
+  FTrack->setValue(int(std::clamp<int64_t>(media->Position(), 0, INT_MAX)));
+  FCancelTrackBarEvent = false;
+}
+
+void TAuMediaPlayer::TrackBarChanged(int value) {
+  TMediaComponent* media = Media();
+  if (FCancelTrackBarEvent || !media || FError) return;
+  // Seeking stops playback at the new position; Play resumes there.
+  media->SetPosition(value);
+  media->Stop();
+  FLastButton = btStop;
+  EnableButtons(true, false, false);
 }
 
 void TAuMediaPlayer::ApplyShell() {
@@ -258,4 +408,108 @@ QString TAuPDFReader::DownloadAddress() const { return QStringLiteral("https://g
 
 TAuControl* CreatePDFReaderControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
   return new TAuPDFReader(object, parent, context);
+}
+
+// ---- engines made from a plugin's components ----
+
+namespace {
+class TMediaPlayerEngine : public TShellEngine {
+ public:
+  explicit TMediaPlayerEngine(std::unique_ptr<TMediaComponent> media) : FMedia(std::move(media)) {}
+  ~TMediaPlayerEngine() override { FMedia->OnNotify = nullptr; }
+  void Apply(TAuMediaShell& shell) override {
+    if (!shell.EngineView() && FMedia->Display()) shell.SetEngineView(FMedia->Display());
+  }
+  void Settle(TAuMediaShell&) override {
+    FMedia->Stop();
+    FMedia->SetPosition(0);
+  }
+  TMediaComponent* Media() override { return FMedia.get(); }
+
+ private:
+  std::unique_ptr<TMediaComponent> FMedia;
+};
+
+class TPDFEngine : public TShellEngine {
+ public:
+  explicit TPDFEngine(std::unique_ptr<TDocumentView> view) : FView(std::move(view)) {}
+  void Apply(TAuMediaShell& shell) override {
+    if (!shell.EngineView()) shell.SetEngineView(FView->Widget());
+    const QString& stored = static_cast<const TPDFReaderPayload&>(*shell.AuObject->Payload).FileName;
+    const QString file = stored.isEmpty() ? QString() : MakeAbsolutePathIn(shell.Context().ProjectFolder, stored);
+    if (file == FLoaded) return;
+    FLoaded = file;
+    // A missing file leaves the reader empty.
+    if (QFileInfo(file).isFile()) FView->LoadFile(file);
+  }
+
+ private:
+  std::unique_ptr<TDocumentView> FView;
+  QString FLoaded;
+};
+
+class TWebEngine : public TShellEngine {
+ public:
+  explicit TWebEngine(std::unique_ptr<TWebView> view) : FView(std::move(view)) {}
+  void Apply(TAuMediaShell& shell) override {
+    if (!shell.EngineView()) shell.SetEngineView(FView->Widget());
+    const QString target = static_cast<TAuWebBrowser&>(shell).NavigationTarget();
+    if (target.isEmpty() || target == FNavigated) return;
+    FNavigated = target;
+    FView->Navigate(target);
+  }
+
+ private:
+  std::unique_ptr<TWebView> FView;
+  QString FNavigated;
+};
+
+class TFlashEngine : public TShellEngine {
+ public:
+  explicit TFlashEngine(std::unique_ptr<TMovieView> view) : FView(std::move(view)) {}
+  void Apply(TAuMediaShell& shell) override {
+    if (!shell.EngineView()) shell.SetEngineView(FView->Widget());
+    const TFlashPlayerPayload& p = static_cast<const TFlashPlayerPayload&>(*shell.AuObject->Payload);
+    QString file = p.MovieFile.isEmpty() ? QString() : MakeAbsolutePathIn(shell.Context().ProjectFolder, p.MovieFile);
+    if (!QFileInfo(file).isFile()) file.clear();
+    // Loop and ContextMenu take effect at once, as a change of the movie does.
+    if (FStarted && file == FFile && p.Loop == FLoop && p.ContextMenu == FContextMenu) return;
+    FStarted = true;
+    FFile = file;
+    FLoop = p.Loop;
+    FContextMenu = p.ContextMenu;
+    FView->LoadMovie(file, p.Loop, p.ContextMenu);
+  }
+
+ private:
+  std::unique_ptr<TMovieView> FView;
+  QString FFile;
+  bool FLoop = true, FContextMenu = true, FStarted = false;
+};
+}  // namespace
+
+std::unique_ptr<TShellEngine> MakePluginEngine(TAuMediaShell& shell, TEnginePlugin& plugin,
+                                               const QString& flashRuntimeFolder) {
+  if (!shell.AuObject) return nullptr;
+  switch (shell.AuObject->ObjectType) {
+    case otMediaPlayer:
+      if (auto media = plugin.CreateMediaComponent(shell.ContentArea()))
+        return std::make_unique<TMediaPlayerEngine>(std::move(media));
+      break;
+    case otPDFReader:
+      if (auto view = plugin.CreateDocumentView(shell.ContentArea()))
+        return std::make_unique<TPDFEngine>(std::move(view));
+      break;
+    case otWebBrowser:
+      if (auto view = plugin.CreateWebView(shell.ContentArea())) return std::make_unique<TWebEngine>(std::move(view));
+      break;
+    case otFlashPlayer:
+      if (flashRuntimeFolder.isEmpty()) break;
+      if (auto view = plugin.CreateMovieView(shell.ContentArea(), flashRuntimeFolder))
+        return std::make_unique<TFlashEngine>(std::move(view));
+      break;
+    default:
+      break;
+  }
+  return nullptr;
 }

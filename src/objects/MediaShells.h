@@ -1,22 +1,25 @@
 // The shells of the web browser, media player, Flash player and PDF reader kinds: their size,
-// colour, border, the media player's display area and control bar, and the hidden message label of
-// the Flash player and PDF reader.
+// colour, border, the media player's display area, control bar and playing rules, and the hidden
+// message label of the Flash player and PDF reader.
 //
-// What plays inside a shell comes from an engine that a plugin of the player supplies
-// (SetShellEngineFactory); this layer links no web, multimedia or PDF module. Without an engine a
-// shell stays as drawn here: a live Flash player or PDF reader then shows its "not installed"
-// message, as when the platform control cannot be created.
+// What plays inside a shell comes from an engine (SetShellEngineFactory); the player makes engines
+// from the components of its plugins (MakePluginEngine, objects/MediaEngines.h), so this layer
+// links no web, multimedia or PDF module. Without an engine a shell stays as drawn here: a live
+// Flash player or PDF reader then shows its "not installed" message, as when the platform control
+// cannot be created, and a media player stays black.
 #pragma once
 
 #include <QFrame>
 #include <QLabel>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 #include <functional>
 #include <memory>
 
 #include "model/PayloadsFading.h"
 #include "objects/ControlWidgets.h"
+#include "objects/MediaEngines.h"
 #include "objects/ObjectControl.h"
 
 class TAuMediaShell;
@@ -31,6 +34,8 @@ class TShellEngine {
   virtual void Apply(TAuMediaShell& shell) = 0;
   // Brings playback to the state a still picture of the page shows (stopped, at the start).
   virtual void Settle(TAuMediaShell& shell) { (void)shell; }
+  // The multimedia player of a media player object's engine, or null.
+  virtual TMediaComponent* Media() { return nullptr; }
 };
 
 // Makes the engine of a shell, or null when it cannot (the component is missing). Called live
@@ -39,6 +44,11 @@ using TShellEngineFactory = std::function<std::unique_ptr<TShellEngine>(TAuMedia
 // Installs the factory of one kind (an empty function removes it). Kinds other than the four
 // shells are ignored.
 void SetShellEngineFactory(TObjectType kind, TShellEngineFactory factory);
+
+// The engine of shell's kind made from a plugin's components, or null when the plugin cannot make
+// them. flashRuntimeFolder: where the Flash runtime's files are (empty: not installed).
+std::unique_ptr<TShellEngine> MakePluginEngine(TAuMediaShell& shell, TEnginePlugin& plugin,
+                                               const QString& flashRuntimeFolder = {});
 
 // The two lines the Flash player and the PDF reader show when their component is missing.
 inline const QString FlashNotInstalledText =
@@ -101,33 +111,72 @@ class TAuWebBrowser : public TAuMediaShell {
   // Where the browser navigates: nothing on the editing canvas or without a URL; the stored text
   // for web addresses; the file made absolute against the project folder for types 1 and 2.
   QString NavigationAddress() const;
+  // What the view is given: NavigationAddress, where a folder that has an index page shows that
+  // page (and one without shows its listing).
+  QString NavigationTarget() const;
 
  protected:
   void ApplyShell() override;
 };
 
+// The media player's buttons.
+enum TMPBtnType : uint8_t { btPlay, btPause, btStop };
+
 class TAuMediaPlayer : public TAuMediaShell {
  public:
   TAuMediaPlayer(TAuObject& object, QWidget* parent, const TControlContext& context);
+  ~TAuMediaPlayer() override;
   const TMediaPlayerPayload& Payload() const { return static_cast<const TMediaPlayerPayload&>(*AuObject->Payload); }
 
   // The black display area is ContentArea(); below it the control bar with the player's buttons and
-  // its position bar, all disabled until the engine opens a medium.
+  // its position bar, all disabled until a medium is open.
   static constexpr int ControlBarHeight = 22;
+  static constexpr int TimerIntervalMs = 1000;
   QWidget* ControlBar() const { return FBar; }
   QToolButton* PlayButton() const { return FPlay; }
   QToolButton* PauseButton() const { return FPause; }
   QToolButton* StopButton() const { return FStop; }
   QSlider* TrackBar() const { return FTrack; }
 
+  // What the page does once it has faded in: the stored file assigned, run mode, and playing when
+  // the object's "Play" is on.
+  void StartAfterFadeIn();
+  // Assigning the file (stored, project-relative) opens it; Error tells whether that failed. An
+  // empty name opens nothing.
+  void SetFilename(const QString& mediaFile);
+  QString Filename() const { return FFilename; }
+  // Starts the 1-second timer that keeps the position bar current and repeats the medium.
+  void SetRunMode();
+  // Plays the open medium; nothing without one.
+  void Play();
+  // A press of one of the player's buttons (Stop also rewinds).
+  void ButtonClick(TMPBtnType button);
+  // The 1-second timer's work.
+  void TimerTick();
+
+  bool Error() const { return FError; }
+  TMPBtnType LastButton() const { return FLastButton; }
+  TMediaComponent* Media() const { return Engine() ? Engine()->Media() : nullptr; }
+
  protected:
   void ApplyShell() override;
   void LayoutParts() override;
 
  private:
+  void EnableButtons(bool play, bool pause, bool stop);
+  // The position bar follows the player without that move being taken for a seek.
+  void MoveTrackBar();
+  void TrackBarChanged(int value);
+  void Notified();
+
   QWidget* FBar;
   QToolButton *FPlay, *FPause, *FStop;
   QSlider* FTrack;
+  QTimer FTimer;
+  QString FFilename;
+  TMPBtnType FLastButton = btStop;
+  bool FCancelTrackBarEvent = false;
+  bool FError = true;
 };
 
 class TAuFlashPlayer : public TAuMediaShell {

@@ -4,12 +4,16 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <memory>
+
+#include "objects/MediaEngines.h"
 
 enum class TSoundChannel : int { Effect = 0, BackMusic = 1 };
 
-// One player. This base plays nothing: until the media engine installs a player that does, the
-// sound commands are accepted and stay silent, as they are for a missing or unplayable file.
+// One player. This base plays nothing: it stands for a player whose component is missing, where
+// the sound commands are accepted and stay silent, as they are for a missing or unplayable file.
 class TSoundPlayer {
  public:
   virtual ~TSoundPlayer() = default;
@@ -19,6 +23,39 @@ class TSoundPlayer {
   // Stops the player and ends its loop.
   virtual void StopSound();
 };
+
+// The real player: a multimedia player made when the first sound is played, and a 1-second timer
+// that starts a looping sound again once it has stopped at its end.
+class TGeneralSoundPlayer : public TSoundPlayer {
+ public:
+  using TComponentSource = std::function<std::unique_ptr<TMediaComponent>()>;
+  static constexpr int TimerIntervalMs = 1000;
+
+  // source makes the multimedia player; it may give none (no plugin), and is asked again at the
+  // next sound.
+  explicit TGeneralSoundPlayer(TComponentSource source);
+  ~TGeneralSoundPlayer() override;
+
+  void PlaySound(const QString& fileName, bool loop) override;
+  void StopSound() override;
+  // The timer's work.
+  void TimerTick();
+
+  // The player started successfully, and restarts when it has finished.
+  bool SoundPlayOK() const { return FSoundPlayOK; }
+  bool SoundLoop() const { return FSoundLoop; }
+  TMediaComponent* Player() const { return FPlayer.get(); }
+
+ private:
+  TComponentSource FSource;
+  std::unique_ptr<TMediaComponent> FPlayer;
+  QTimer FTimer;
+  bool FSoundPlayOK = false;
+  bool FSoundLoop = false;
+};
+
+// A player on the media plugin's multimedia player (silent while the plugin is missing).
+std::unique_ptr<TSoundPlayer> MakePluginSoundPlayer();
 
 // The installed player of a channel.
 TSoundPlayer& SoundPlayer(TSoundChannel channel);
