@@ -1,31 +1,287 @@
 #include "designer/EditForm.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "designer/DesignerSettings.h"
+#include "designer/MainForm.h"
+#include "designer/SurfaceCommands.h"
+#include "model/Messages.h"
+#include "objects/ObjectControl.h"
+#include "player/AutoRunForm.h"
 #include "render/Colors.h"
+
+namespace {
+// How far the marks reach outside an object: the handles by 5, the primary frame by 3.
+constexpr int MarkReach = 6;
+
+QWidget* SurfaceWidget(const TAuObject* root) {
+  TAuControl* control = root ? ControlOf(*root) : nullptr;
+  return control ? control->ChildHost() : nullptr;
+}
+}  // namespace
 
 TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("EditForm"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
+  setMouseTracking(true);
 }
 
-void TEditForm::SetPicture(const QImage& picture) {
-  FPicture = picture;
-  setFixedSize(picture.isNull() ? QSize(1, 1) : picture.size() / picture.devicePixelRatio());
+TEditForm::~TEditForm() = default;
+
+void TEditForm::SetPage(TAutoRunForm* page) {
+  FPage = page;
+  FGesture.reset();
+  FGestureRoot = nullptr;
+  UpdateForm();
+}
+
+TAuObject* TEditForm::Root() const { return FPage ? FPage->PanelObject() : nullptr; }
+
+TAuObject* TEditForm::PrimaryObject() const { return FOwner ? FOwner->PrimaryObject() : nullptr; }
+
+Surface::TGrid TEditForm::Grid() const {
+  return {DesignSettings.GridSizeX, DesignSettings.GridSizeY, DesignSettings.SnapToGrid};
+}
+
+QPoint TEditForm::SurfaceOrigin() const {
+  QWidget* surface = SurfaceWidget(Root());
+  if (!surface || !FPage || !FPage->isAncestorOf(surface)) return {};
+  return surface->mapTo(FPage, QPoint(0, 0));
+}
+
+Surface::TGesture& TEditForm::GestureFor(TAuObject& root) {
+  // A page loaded again has new records: a gesture never outlives its root.
+  if (!FGesture || FGestureRoot != &root) {
+    FGesture = std::make_unique<Surface::TGesture>(root);
+    FGestureRoot = &root;
+  }
+  return *FGesture;
+}
+
+// ---- painting ----
+
+void TEditForm::UpdateForm() {
+  CancelEditFormResizeEvent = true;
+  const QSize size = FPage ? FPage->size() : QSize(1, 1);
+  setFixedSize(size.expandedTo(QSize(1, 1)));
+  CancelEditFormResizeEvent = false;
+  if (FGesture) FGesture->Reset();
+  DoRefresh();
+}
+
+void TEditForm::DoRefresh() {
+  FFullDirty = true;
+  FDirty = QRegion();
+  FBand = QRect();
   update();
 }
 
-void TEditForm::paintEvent(QPaintEvent*) {
+void TEditForm::RepaintSurface(const QRegion& region) {
+  if (region.isEmpty()) return;
+  FDirty += region;
+  update(region.translated(SurfaceOrigin()));
+}
+
+const QImage& TEditForm::Picture() {
+  if (!FPage) return FPicture;
+  // Docking the page asked for is done before anything is drawn.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  if (FFullDirty || FPicture.size() != FPage->size()) {
+    FPicture = QImage(FPage->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    FPicture.fill(palette().color(QPalette::Window));
+    FPage->render(&FPicture);
+    FFullDirty = false;
+    FDirty = QRegion();
+    ++FFullPaints;
+  } else if (!FDirty.isEmpty()) {
+    if (QWidget* surface = SurfaceWidget(Root())) {
+      const QRegion part = FDirty & QRegion(surface->rect());
+      if (!part.isEmpty()) {
+        const QPoint origin = SurfaceOrigin();
+        QPainter p(&FPicture);
+        p.setClipRegion(part.translated(origin));
+        p.fillRect(part.boundingRect().translated(origin), palette().color(QPalette::Window));
+        p.end();
+        surface->render(&FPicture, origin + part.boundingRect().topLeft(), part);
+        ++FPartPaints;
+      }
+    }
+    FDirty = QRegion();
+  }
+  return FPicture;
+}
+
+void TEditForm::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  if (FPicture.isNull()) {
+  if (!FPage || !Root()) {
     p.fillRect(rect(), palette().window());
     return;
   }
-  p.drawImage(0, 0, FPicture);
+  const QImage& picture = Picture();
+  p.setClipRegion(event->region());
+  p.drawImage(event->rect().topLeft(), picture, event->rect());
+  p.translate(SurfaceOrigin());
+  QWidget* surface = SurfaceWidget(Root());
+  p.setClipRect(surface ? surface->rect() : rect());
+  p.setClipRegion(event->region().translated(-SurfaceOrigin()), Qt::IntersectClip);
+  PaintSelectFocus(p, event->rect().translated(-SurfaceOrigin()));
+  if (!FBand.isNull()) {
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(FBand.adjusted(0, 0, -1, -1));
+  }
 }
+
+void TEditForm::PaintSelectFocus(QPainter& p, const QRect& clip) {
+  TAuObject* root = Root();
+  if (!root) return;
+  const TAuObject* primary = PrimaryObject();
+  Surface::ForEachObject(*root, [&](TAuObject& object) {
+    if (!object.Selected) return;
+    const QRect r = Surface::ObjectRect(*root, object);
+    if (!r.adjusted(-MarkReach, -MarkReach, MarkReach, MarkReach).intersects(clip)) return;
+    p.setBrush(Qt::NoBrush);
+    if (&object == primary) {
+      p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+      for (int inflate = 3; inflate >= 0; --inflate)
+        p.drawRect(r.adjusted(-inflate, -inflate, inflate - 1, inflate - 1));
+    }
+    // Locked: white; docked: silver; free: grey with a black outline.
+    QColor fill(0x80, 0x80, 0x80), outline(Qt::black);
+    if (object.Locked) {
+      fill = Qt::white;
+      outline = QColor(0x80, 0x80, 0x80);
+    } else if (object.Align != alNone) {
+      fill = QColor(0xC0, 0xC0, 0xC0);
+      outline = QColor(0x80, 0x80, 0x80);
+    }
+    p.setPen(QPen(outline, 1));
+    p.setBrush(fill);
+    for (const QRect& handle : Surface::HandleRects(r)) p.drawRect(handle.adjusted(0, 0, -1, -1));
+  });
+}
+
+QRegion TEditForm::DragMarks(TAuObject& root) const {
+  QRegion region;
+  for (TAuObject* object : Surface::SelectedObjects(root)) {
+    if (object->Locked) continue;
+    region += Surface::ObjectRect(root, *object).adjusted(-MarkReach, -MarkReach, MarkReach, MarkReach);
+  }
+  return region;
+}
+
+// ---- mouse ----
+
+void TEditForm::SurfacePress(QPoint point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  TAuObject* root = Root();
+  if (!root) return;
+  if (FOwner) {
+    if (!FOwner->UpdateValueEdit()) return;
+    FOwner->Edit2->setFocus();
+  }
+  CancelLeftMouseUp = false;
+  if (button == Qt::LeftButton && DoAddAuObject(point)) {
+    CancelLeftMouseUp = true;
+    return;
+  }
+  GestureFor(*root).Press(point, modifiers.testFlag(Qt::ControlModifier));
+  // A press may also have turned a notebook's page.
+  DoRefresh();
+}
+
+void TEditForm::SurfaceMove(QPoint point, Qt::MouseButtons buttons) {
+  TAuObject* root = Root();
+  if (!root) return;
+  Surface::TGesture& gesture = GestureFor(*root);
+  if (gesture.Mode() == Surface::TGesture::Idle || buttons == Qt::NoButton) {
+    if (gesture.Mode() == Surface::TGesture::Idle) setCursor(gesture.CursorAt(point));
+    return;
+  }
+  if (gesture.Mode() == Surface::TGesture::Dragging) {
+    const QRegion before = DragMarks(*root);
+    if (!gesture.Move(point, Grid())) return;
+    // Docked children of a moved or sized container follow before anything is drawn.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    RepaintSurface(before + DragMarks(*root));
+    return;
+  }
+  const QRect old = FBand;
+  if (!gesture.Move(point, Grid())) return;
+  FBand = gesture.BandRect();
+  // The band is drawn over the picture; only its old and new outlines are painted.
+  const QPoint origin = SurfaceOrigin();
+  for (const QRect& r : {old, FBand})
+    if (!r.isNull()) update(QRegion(r.translated(origin)) - QRegion(r.adjusted(1, 1, -1, -1).translated(origin)));
+}
+
+void TEditForm::SurfaceRelease(QPoint point, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  TAuObject* root = Root();
+  if (!root) return;
+  if (CancelLeftMouseUp && button == Qt::LeftButton) {
+    CancelLeftMouseUp = false;
+    return;
+  }
+  Surface::TGesture& gesture = GestureFor(*root);
+  const bool dragged = gesture.Mode() == Surface::TGesture::Dragging;
+  const bool resize = gesture.Locate() > 0;
+  const std::vector<Surface::TGesture::TChange> changes = gesture.Changes();
+  gesture.Release(point, modifiers.testFlag(Qt::ControlModifier));
+  FBand = QRect();
+  if (dragged && FOwner) SurfaceCommands::PushGesture(FOwner->State(), changes, resize);
+  DoSelect();
+  update();
+  if (FOwner) FOwner->ShowProperties();
+}
+
+void TEditForm::mousePressEvent(QMouseEvent* event) {
+  SurfacePress(event->position().toPoint() - SurfaceOrigin(), event->button(), event->modifiers());
+}
+
+void TEditForm::mouseMoveEvent(QMouseEvent* event) {
+  SurfaceMove(event->position().toPoint() - SurfaceOrigin(), event->buttons());
+}
+
+void TEditForm::mouseReleaseEvent(QMouseEvent* event) {
+  SurfaceRelease(event->position().toPoint() - SurfaceOrigin(), event->button(), event->modifiers());
+}
+
+void TEditForm::contextMenuEvent(QContextMenuEvent* event) {
+  if (!PopupMenu1 || !Root()) return;
+  if (FOwner) FOwner->UpdateEditCommands();
+  PopupMenu1->popup(event->globalPos());
+}
+
+// ---- selection and insertion ----
+
+bool TEditForm::DoAddAuObject(QPoint point) {
+  if (!FOwner) return false;
+  const int armed = FOwner->ObjectPalette.ArmedKind();
+  if (armed < 0) return false;
+  bool refused = false;
+  TAuObject* object =
+      SurfaceCommands::InsertObject(FOwner->State(), static_cast<TObjectType>(armed), point, Grid(), &refused);
+  FOwner->ObjectPalette.PutSelectDown();
+  if (refused) {
+    ShowMessageBox(SurfaceTexts::SplitterCaption, SurfaceTexts::SplitterParent, TMsgIcon::Information);
+    return true;
+  }
+  if (object) FOwner->SelectObjectNode(object);
+  return true;
+}
+
+void TEditForm::DoSelect() {
+  if (FOwner) FOwner->DoSelect();
+}
+
+// ---- the design area ----
 
 TDesignArea::TDesignArea(QWidget* parent) : QScrollArea(parent) {
   setObjectName(QStringLiteral("ScrollBox6"));

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,12 +29,14 @@
 #include "designer/EditForm.h"
 #include "designer/PageCommands.h"
 #include "designer/ProjectTree.h"
+#include "model/ClipboardBlock.h"
 #include "model/Errors.h"
 #include "model/Globals.h"
 #include "model/Messages.h"
 #include "model/Paths.h"
 #include "model/PayloadsStandard.h"
 #include "model/ProjectFile.h"
+#include "objects/Clipboard.h"
 #include "objects/Containers.h"
 #include "player/AutoRunForm.h"
 #include "player/Shell.h"
@@ -145,6 +149,14 @@ void TMainForm::CreateActions() {
   Delete1 = make(QStringLiteral("Delete"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
   BringToFront1 = make(QStringLiteral("Bring to Front"));
   SendToBack1 = make(QStringLiteral("Send to Back"));
+  AligntoGrid1 = make(QStringLiteral("Align to Grid"));
+  AlignLeft1 = make(QStringLiteral("Align Left"));
+  AlignCenter1 = make(QStringLiteral("Align Center"));
+  AlignRight1 = make(QStringLiteral("Align Right"));
+  AlignTop1 = make(QStringLiteral("Align Top"));
+  AlignCenter2 = make(QStringLiteral("Align Center"));
+  AlignBottom1 = make(QStringLiteral("Align Bottom"));
+  NewTabSheet1 = make(QStringLiteral("New TabSheet"));
 
   AddPage1 = make(QStringLiteral("Add Form"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), QStringLiteral("Add Form"),
                   TTool::AddForm);
@@ -172,8 +184,7 @@ void TMainForm::CreateActions() {
   HelpDocument1 = make(QStringLiteral("Help Document..."), QKeySequence(Qt::Key_F1));
 
   // Commands whose parts are built by later work stay visible but cannot be chosen yet.
-  for (QAction* a : {Compile1, Run1, BurnCDDVD1, Cut1, Copy1, Paste1, Delete1, BringToFront1, SendToBack1,
-                     LoadTemplate1, FormTemplates1, AddObjectToTemplate1})
+  for (QAction* a : {Compile1, Run1, BurnCDDVD1, LoadTemplate1, FormTemplates1, AddObjectToTemplate1})
     a->setEnabled(false);
 
   connect(NewProject2, &QAction::triggered, this, &TMainForm::NewProject2Click);
@@ -194,6 +205,21 @@ void TMainForm::CreateActions() {
   connect(GridSize1, &QAction::triggered, this, &TMainForm::GridSize1Click);
   connect(BackgroundColor1, &QAction::triggered, this, &TMainForm::BackgroundColor1Click);
   connect(HelpDocument1, &QAction::triggered, this, &TMainForm::HelpDocument1Click);
+  connect(Cut1, &QAction::triggered, this, &TMainForm::Cut1Click);
+  connect(Copy1, &QAction::triggered, this, &TMainForm::Copy1Click);
+  connect(Paste1, &QAction::triggered, this, &TMainForm::Paste1Click);
+  connect(Delete1, &QAction::triggered, this, &TMainForm::Delete1Click);
+  connect(AligntoGrid1, &QAction::triggered, this, &TMainForm::AligntoGrid1Click);
+  connect(AlignLeft1, &QAction::triggered, this, [this] { AlignSelectedObjects(0); });
+  connect(AlignCenter1, &QAction::triggered, this, [this] { AlignSelectedObjects(2); });
+  connect(AlignRight1, &QAction::triggered, this, [this] { AlignSelectedObjects(1); });
+  connect(AlignTop1, &QAction::triggered, this, [this] { AlignSelectedObjects(3); });
+  connect(AlignCenter2, &QAction::triggered, this, [this] { AlignSelectedObjects(5); });
+  connect(AlignBottom1, &QAction::triggered, this, [this] { AlignSelectedObjects(4); });
+  connect(BringToFront1, &QAction::triggered, this, &TMainForm::BringToFront1Click);
+  connect(SendToBack1, &QAction::triggered, this, &TMainForm::SendtoBack1Click);
+  connect(NewTabSheet1, &QAction::triggered, this, &TMainForm::NewTabSheet1Click);
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateEditCommands);
   connect(ToolBarItem, &QAction::toggled, this, [this](bool on) { ToolBar1->setVisible(on); });
   connect(StatusBar2, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 }
@@ -223,12 +249,15 @@ void TMainForm::CreateMenus() {
   for (QAction* a : {Cut1, Copy1, Paste1, Delete1}) edit->addAction(a);
   edit->addSeparator();
   QMenu* align = edit->addMenu(QStringLiteral("Align"));
-  for (const char* text :
-       {"Align to Grid", "Align Left", "Align Center", "Align Right", "Align Top", "Align Center", "Align Bottom"})
-    align->addAction(QString::fromLatin1(text))->setEnabled(false);
+  align->addAction(AligntoGrid1);
+  align->addSeparator();
+  for (QAction* a : {AlignLeft1, AlignCenter1, AlignRight1}) align->addAction(a);
+  align->addSeparator();
+  for (QAction* a : {AlignTop1, AlignCenter2, AlignBottom1}) align->addAction(a);
   edit->addSeparator();
   edit->addAction(BringToFront1);
   edit->addAction(SendToBack1);
+  connect(edit, &QMenu::aboutToShow, this, &TMainForm::UpdateEditCommands);
 
   QMenu* form = bar->addMenu(QStringLiteral("F&orm"));
   for (QAction* a : {AddPage1, DuplicatePage1, LoadTemplate1, DeletePage1, PreviewPage1}) form->addAction(a);
@@ -275,24 +304,27 @@ void TMainForm::CreateToolBars() {
   ToolBar2->setMovable(false);
   ToolBar2->setIconSize(QSize(20, 20));
   Palette = new QActionGroup(this);
-  Palette->setExclusive(true);
-  QAction* select = ToolBar2->addAction(DesignerIcons::ToolIcon(TTool::Select), QStringLiteral("Select"));
-  select->setObjectName(QStringLiteral("ToolButton_Select"));
-  select->setCheckable(true);
-  select->setChecked(true);
-  select->setData(-1);
-  Palette->addAction(select);
-  // The palette's order: containers, standard controls, painted kinds, media.
-  for (TObjectType kind :
-       {otPanel,       otTabNotebook, otTabSheet,    otGroupBox, otScrollBox, otSplitter, otStandardButton,
-        otImageButton, otSimpleText,  otImage,       otBevel,    otMemo,      otRichText, otMultilineText,
-        otFadeButton,  otLabel,       otText,        otShape,    otBalloon,   otNote,     otSlideShow,
-        otWebBrowser,  otMediaPlayer, otFlashPlayer, otPDFReader}) {
-    QAction* a = ToolBar2->addAction(DesignerIcons::TreeImage(GetObjectImageIndex(kind)), GetObjectTypeName(kind));
-    a->setCheckable(true);
-    a->setData(static_cast<int>(kind));
-    Palette->addAction(a);
-  }
+  ObjectPalette.Build(ToolBar2, Palette);
+}
+
+void TMainForm::CreateSurfaceMenu() {
+  // The surface's context menu forwards to the Edit commands.
+  auto* menu = new QMenu(EditForm);
+  menu->setObjectName(QStringLiteral("PopupMenu1"));
+  menu->addAction(NewTabSheet1);
+  NewTabSheetSeparator = menu->addSeparator();
+  for (QAction* a : {Cut1, Copy1, Paste1, Delete1}) menu->addAction(a);
+  menu->addSeparator();
+  QMenu* align = menu->addMenu(QStringLiteral("Align"));
+  align->addAction(AligntoGrid1);
+  align->addSeparator();
+  for (QAction* a : {AlignLeft1, AlignCenter1, AlignRight1}) align->addAction(a);
+  align->addSeparator();
+  for (QAction* a : {AlignTop1, AlignCenter2, AlignBottom1}) align->addAction(a);
+  menu->addSeparator();
+  menu->addAction(BringToFront1);
+  menu->addAction(SendToBack1);
+  EditForm->PopupMenu1 = menu;
 }
 
 void TMainForm::CreateLayout() {
@@ -314,8 +346,11 @@ void TMainForm::CreateLayout() {
 
   ScrollBox6 = new TDesignArea(this);
   EditForm = new TEditForm;
+  EditForm->SetOwner(this);
+  EditForm->SetPage(AutoRunForm);
   ScrollBox6->SetForm(EditForm);
   EditForm->hide();
+  CreateSurfaceMenu();
   ScrollBox6->SetBackColor(DesignSettings.DesignBackColor);
 
   PageControl2 = new QTabWidget(this);
@@ -352,6 +387,7 @@ void TMainForm::CreateLayout() {
   Edit2->setObjectName(QStringLiteral("Edit2"));
   Edit2->setMaxLength(1);
   Edit2->setGeometry(-200, -200, 20, 20);
+  Edit2->installEventFilter(this);
 
   StatusPanel = new QLabel(this);
   StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
@@ -720,12 +756,7 @@ void TMainForm::RangeForm() { ScrollBox6->RangeForm(); }
 
 void TMainForm::RefreshDesign() {
   if (!FState->LoadedPage() || !AutoRunForm->PanelObject()) return;
-  // Layout the page window asked for is done before it is drawn.
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-  QImage picture(AutoRunForm->size(), QImage::Format_RGB32);
-  picture.fill(palette().color(QPalette::Window));
-  AutoRunForm->render(&picture);
-  EditForm->SetPicture(picture);
+  EditForm->UpdateForm();
   RangeForm();
 }
 
@@ -754,6 +785,7 @@ void TMainForm::UpdateCommandStates() {
   PreviewPage1->setEnabled(page && FState->LoadedPage() == SelectedPage());
   MoveUp1->setEnabled(SelectedPageNode() != nullptr);
   MoveDown1->setEnabled(SelectedPageNode() != nullptr);
+  UpdateEditCommands();
 }
 
 // ---- marks ----
@@ -1041,4 +1073,185 @@ void TMainForm::ReopenClick(int index) {
   }
   if (!PendingChangesPrompt()) return;
   OpenProject(file);
+}
+
+// ---- the design surface ----
+
+TAuObject* TMainForm::PrimaryObject() const {
+  if (!FState->LoadedPage() || SelectedPage() != FState->LoadedPage()) return nullptr;
+  return TProjectTree::ObjectOf(TreeView1->currentItem());
+}
+
+void TMainForm::DoSelect() {
+  TAuObject* root = SurfaceCommands::PageRoot(*FState);
+  if (!root) return;
+  TAuObject* first = nullptr;
+  for (TAuObject* object : Surface::TopMostFirst(*root))
+    if (object->Selected) {
+      first = object;
+      break;
+    }
+  TAuObject* shown = PrimaryObject();
+  {
+    // The flags stay as the gesture left them: this is no selection by the author in the tree.
+    TTreeSync sync(FTreeSync);
+    if (shown && shown->Selected) {
+      // The primary object stays.
+    } else if (first) {
+      if (QTreeWidgetItem* item = TreeView1->ObjectItem(first)) TreeView1->setCurrentItem(item);
+    } else if (shown || !TreeView1->currentItem()) {
+      SelectPage(FState->LoadedPage());
+    }
+  }
+  ShowProperties();
+  UpdateCommandStates();
+  EditForm->update();
+}
+
+void TMainForm::SelectObjectNode(TAuObject* object) {
+  UnselectAuObjects();
+  if (!object) return;
+  object->Selected = true;
+  QTreeWidgetItem* item = TreeView1->ObjectItem(object);
+  if (!item) return;
+  if (item->parent()) item->parent()->setExpanded(true);
+  if (TreeView1->currentItem() == item) {
+    RefreshDesign();
+    ShowProperties();
+    UpdateCommandStates();
+  } else {
+    TreeView1->setCurrentItem(item);
+  }
+}
+
+void TMainForm::UpdateEditCommands() {
+  TAuObject* primary = PrimaryObject();
+  const bool object = primary != nullptr;
+  for (QAction* a : {Cut1, Copy1, Delete1, AligntoGrid1, BringToFront1, SendToBack1}) a->setEnabled(object);
+  QByteArray stream;
+  const bool page = FState->LoadedPage() && SelectedPageNode() == FState->LoadedPage();
+  Paste1->setEnabled((object || page) && GetStreamFromClipboard(stream, ClipboardFormats::Objects));
+  int siblings = 0;
+  if (TAuObject* root = SurfaceCommands::PageRoot(*FState); root && primary)
+    siblings =
+        static_cast<int>(SurfaceCommands::SelectedChildren(SurfaceCommands::SelectionContainer(*root, primary)).size());
+  for (QAction* a : {AlignLeft1, AlignCenter1, AlignRight1, AlignTop1, AlignCenter2, AlignBottom1})
+    a->setEnabled(siblings > 1);
+  const bool book = primary && (primary->ObjectType == otTabNotebook || primary->ObjectType == otTabSheet);
+  NewTabSheet1->setVisible(book);
+  if (NewTabSheetSeparator) NewTabSheetSeparator->setVisible(book);
+}
+
+void TMainForm::AfterSurfaceEdit() {
+  EditForm->DoRefresh();
+  ShowProperties();
+  UpdateCommandStates();
+}
+
+void TMainForm::Cut1Click() {
+  if (!UpdateValueEdit()) return;
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::CutSelection(*FState, *primary, PasteOffsets))
+    DoSelect();
+}
+
+void TMainForm::Copy1Click() {
+  if (!UpdateValueEdit()) return;
+  if (TAuObject* primary = PrimaryObject()) SurfaceCommands::CopySelection(*FState, *primary, PasteOffsets);
+  UpdateEditCommands();
+}
+
+void TMainForm::Paste1Click() {
+  if (!UpdateValueEdit()) return;
+  TAuObject* primary = PrimaryObject();
+  if (!primary && !(FState->LoadedPage() && SelectedPageNode() == FState->LoadedPage())) return;
+  if (!SurfaceCommands::PasteObjects(*FState, primary, PasteOffsets).empty()) DoSelect();
+}
+
+void TMainForm::Delete1Click() {
+  if (!UpdateValueEdit()) return;
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::DeleteSelection(*FState, *primary)) DoSelect();
+}
+
+void TMainForm::AligntoGrid1Click() {
+  if (!UpdateValueEdit()) return;
+  const Surface::TGrid grid{DesignSettings.GridSizeX, DesignSettings.GridSizeY, DesignSettings.SnapToGrid};
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::AlignToGrid(*FState, *primary, grid))
+    AfterSurfaceEdit();
+}
+
+void TMainForm::AlignSelectedObjects(int id) {
+  if (!UpdateValueEdit()) return;
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::AlignSelectedObjects(*FState, *primary, id))
+    AfterSurfaceEdit();
+}
+
+void TMainForm::BringToFront1Click() {
+  if (!UpdateValueEdit()) return;
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::BringToFront(*FState, *primary)) DoSelect();
+}
+
+void TMainForm::SendtoBack1Click() {
+  if (!UpdateValueEdit()) return;
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::SendToBack(*FState, *primary)) DoSelect();
+}
+
+void TMainForm::NewTabSheet1Click() {
+  if (!UpdateValueEdit()) return;
+  if (TAuObject* primary = PrimaryObject())
+    if (TAuObject* sheet = SurfaceCommands::AddTabSheet(*FState, *primary)) SelectObjectNode(sheet);
+}
+
+void TMainForm::MoveSelectedObject(int dx, int dy) {
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::MoveSelectedObject(*FState, *primary, dx, dy))
+    AfterSurfaceEdit();
+}
+
+void TMainForm::ResizeSelectedObject(int dx, int dy) {
+  if (TAuObject* primary = PrimaryObject(); primary && SurfaceCommands::ResizeSelectedObject(*FState, *primary, dx, dy))
+    AfterSurfaceEdit();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != Edit2) return QMainWindow::eventFilter(watched, event);
+  // The key sink is no text field: the window's shortcuts (copy, paste, ...) stay the window's.
+  if (event->type() == QEvent::ShortcutOverride) {
+    event->ignore();
+    return true;
+  }
+  if (event->type() == QEvent::KeyRelease) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Control || key == Qt::Key_Shift) ShowProperties();
+    return false;
+  }
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
+  const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
+  if (key->key() == Qt::Key_Delete) {
+    Delete1Click();
+    return true;
+  }
+  int dx = 0, dy = 0;
+  switch (key->key()) {
+    case Qt::Key_Left:
+      dx = -1;
+      break;
+    case Qt::Key_Right:
+      dx = 1;
+      break;
+    case Qt::Key_Up:
+      dy = -1;
+      break;
+    case Qt::Key_Down:
+      dy = 1;
+      break;
+    default:
+      return false;
+  }
+  if (!UpdateValueEdit()) return true;
+  if (ctrl)
+    MoveSelectedObject(dx, dy);
+  else if (shift)
+    ResizeSelectedObject(dx, dy);
+  return true;
 }

@@ -14,7 +14,9 @@
 #include <memory>
 
 #include "designer/DesignerState.h"
+#include "designer/ObjectPalette.h"
 #include "designer/RecentProjects.h"
+#include "designer/SurfaceCommands.h"
 
 class QAction;
 class QActionGroup;
@@ -85,6 +87,9 @@ class TMainForm : public QMainWindow {
           *Run1 = nullptr, *BurnCDDVD1 = nullptr, *Exit1 = nullptr;
   QAction *Undo1 = nullptr, *Redo1 = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr, *Delete1 = nullptr,
           *BringToFront1 = nullptr, *SendToBack1 = nullptr;
+  QAction *AligntoGrid1 = nullptr, *AlignLeft1 = nullptr, *AlignCenter1 = nullptr, *AlignRight1 = nullptr,
+          *AlignTop1 = nullptr, *AlignCenter2 = nullptr, *AlignBottom1 = nullptr;
+  QAction *NewTabSheet1 = nullptr, *NewTabSheetSeparator = nullptr;  // the surface's context menu only
   QAction *AddPage1 = nullptr, *DuplicatePage1 = nullptr, *LoadTemplate1 = nullptr, *DeletePage1 = nullptr,
           *PreviewPage1 = nullptr, *MoveUp1 = nullptr, *MoveDown1 = nullptr;
   QAction *ToolBarItem = nullptr, *StatusBar2 = nullptr;
@@ -92,6 +97,8 @@ class TMainForm : public QMainWindow {
           *GridSize1 = nullptr, *BackgroundColor1 = nullptr;
   QAction* HelpDocument1 = nullptr;
   QActionGroup* Palette = nullptr;  // "Select" and one check button per kind
+  TObjectPalette ObjectPalette;
+  TPasteOffsets PasteOffsets;
 
   TRecentProjects RecentProjects;
   bool UpDateValueEditOk = true;
@@ -118,6 +125,17 @@ class TMainForm : public QMainWindow {
   bool ProjectEditChanged() const;
   // Redraws the design area's picture of the editing page.
   void RefreshDesign();
+
+  // ---- the design surface ----
+
+  // The object the tree selection names on the loaded page, or null.
+  TAuObject* PrimaryObject() const;
+  // Brings the tree selection in line with the objects' Selected flags.
+  void DoSelect();
+  // Makes object the only selected one and selects its node.
+  void SelectObjectNode(TAuObject* object);
+  // Enables the Edit commands for the current selection and clipboard.
+  void UpdateEditCommands();
 
   // ---- projects ----
 
@@ -153,6 +171,19 @@ class TMainForm : public QMainWindow {
   void GridSize1Click();
   void BackgroundColor1Click();
   void HelpDocument1Click();
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Delete1Click();
+  void AligntoGrid1Click();
+  // Alignment id 0 left, 1 right, 2 centre, 3 top, 4 bottom, 5 middle.
+  void AlignSelectedObjects(int id);
+  void BringToFront1Click();
+  void SendtoBack1Click();
+  void NewTabSheet1Click();
+  // Keyboard commands of the surface (Edit2): move or resize the selection by dx, dy.
+  void MoveSelectedObject(int dx, int dy);
+  void ResizeSelectedObject(int dx, int dy);
   void ReopenClick(int index);
   // The start-up project: opened or created 100 ms after the window shows.
   void Timer1Timer();
@@ -171,11 +202,15 @@ class TMainForm : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateActions();
   void CreateMenus();
   void CreateToolBars();
+  void CreateSurfaceMenu();
+  // After a command that changed places or sizes on the surface.
+  void AfterSurfaceEdit();
   void CreateLayout();
   void ConnectState();
   void FormShow();

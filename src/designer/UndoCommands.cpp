@@ -1,5 +1,6 @@
 #include "designer/UndoCommands.h"
 
+#include "designer/SurfaceLogic.h"
 #include "objects/ObjectControl.h"
 
 TDesignerCommand::TDesignerCommand(TDesignerState& state, const QString& text) : State(state) { setText(text); }
@@ -85,5 +86,46 @@ bool TObjectPropsCommand::Swap() {
   if (TAuControl* control = ControlOf(*object)) control->RecordChanged(TRecordChange::Common);
   State.MarkPageEdited(true);
   State.ObjectRecordChanged(*object);
+  return true;
+}
+
+// ---- surface edits ----
+
+TPageEditCommand::TPageEditCommand(TDesignerState& state, const QString& text, TFormData& page, QByteArray before)
+    : TDesignerCommand(state, text), FPage(page), FContent(std::move(before)) {}
+
+bool TPageEditCommand::Swap() {
+  if (FApplied) {
+    FApplied = false;
+    State.MarkPageEdited(true);
+    // The views follow the edit as they follow any new content of the page.
+    Q_EMIT State.PageContentChanged(&FPage);
+    return true;
+  }
+  State.LoadPage(&FPage);
+  QByteArray current;
+  if (!State.PageBytes(FPage, current) || !State.SetPageBytes(FPage, FContent)) return false;
+  FContent = std::move(current);
+  if (State.LoadedPage() == &FPage) State.MarkPageEdited(true);
+  return true;
+}
+
+TObjectBoundsCommand::TObjectBoundsCommand(TDesignerState& state, const QString& text, std::vector<TEntry> before)
+    : TDesignerCommand(state, text), FEntries(std::move(before)) {}
+
+bool TObjectBoundsCommand::Swap() {
+  std::vector<TAuObject*> changed;
+  for (TEntry& entry : FEntries) {
+    TAuObject* object = State.Resolve(entry.Path);
+    if (!object) return false;
+    if (FApplied) continue;
+    const QRect current = Surface::Bounds(*object);
+    Surface::SetBounds(*object, entry.Bounds);
+    entry.Bounds = current;
+    changed.push_back(object);
+  }
+  FApplied = false;
+  State.MarkPageEdited(true);
+  for (TAuObject* object : changed) State.ObjectRecordChanged(*object);
   return true;
 }

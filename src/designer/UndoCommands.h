@@ -7,8 +7,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 #include <QUndoCommand>
 #include <memory>
+#include <vector>
 
 #include "designer/DesignerState.h"
 
@@ -95,4 +97,42 @@ class TObjectPropsCommand : public TDesignerCommand {
  private:
   TObjectPath FPath;
   TAuObjectProps FProps;
+};
+
+// A change of the loaded page's objects made on the surface before the command exists: the first
+// redo only takes note of it. Structural edits (insert, delete, paste, restack) hold the page
+// stream from before the edit; a later undo puts it back byte for byte and keeps the edited stream
+// for redo.
+class TPageEditCommand : public TDesignerCommand {
+ public:
+  TPageEditCommand(TDesignerState& state, const QString& text, TFormData& page, QByteArray before);
+
+ protected:
+  bool Swap() override;
+
+ private:
+  TFormData& FPage;
+  QByteArray FContent;
+  bool FApplied = true;  // the edit is already on the page
+};
+
+// Places and sizes of objects of one page, changed together by one gesture or command (a drag, a
+// resize, an alignment, a keyboard move): one step whatever the number of objects. Built after the
+// change with the bounds from before it.
+class TObjectBoundsCommand : public TDesignerCommand {
+ public:
+  struct TEntry {
+    TObjectPath Path;
+    QRect Bounds;
+  };
+  TObjectBoundsCommand(TDesignerState& state, const QString& text, std::vector<TEntry> before);
+
+  int Count() const { return static_cast<int>(FEntries.size()); }
+
+ protected:
+  bool Swap() override;
+
+ private:
+  std::vector<TEntry> FEntries;
+  bool FApplied = true;
 };
