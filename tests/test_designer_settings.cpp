@@ -5,6 +5,7 @@
 #include "designer/RecentProjects.h"
 #include "model/IniFile.h"
 #include "model/PayloadsStandard.h"
+#include "objects/ObjectControl.h"
 #include "render/Colors.h"
 
 namespace {
@@ -185,6 +186,11 @@ TEST_F(DesignerTest, ToolsCommands) {
   form.GridSize1->trigger();
   EXPECT_EQ(DesignSettings.GridSizeX, 10);
   EXPECT_EQ(setting("GRIDSIZEX"), QStringLiteral("10"));
+  // The dots move at once: one at every tenth pixel across, none at the old eighth.
+  EXPECT_NE(form.EditForm->Picture(), withGrid);
+  const QImage page = ControlOf(*form.AutoRunForm->PanelObject())->ChildHost()->grab().toImage();
+  EXPECT_EQ(page.pixelColor(20, 16), QColor(Qt::black));
+  EXPECT_NE(page.pixelColor(16, 16), QColor(Qt::black));
 
   Dialogs->Color = 0x00FF0000;  // blue
   form.BackgroundColor1->trigger();

@@ -764,8 +764,10 @@ void TMainForm::ApplyPageGrid() {
   TAuObject* panel = AutoRunForm->PanelObject();
   if (!panel || !panel->Payload || panel->Payload->Kind() != otPanel) return;
   auto& back = static_cast<TPanelPayload&>(*panel->Payload).PanelBack;
-  if (back.PaintGrid == DesignSettings.DisplayGrid) return;
+  const QSize spacing(DesignSettings.GridSizeX, DesignSettings.GridSizeY);
+  if (back.PaintGrid == DesignSettings.DisplayGrid && DesignGridSpacing() == spacing) return;
   back.PaintGrid = DesignSettings.DisplayGrid;
+  SetDesignGridSpacing(spacing.width(), spacing.height());
   if (TAuControl* control = ControlOf(*panel)) control->RecordChanged(TRecordChange::Payload);
 }
 
@@ -1030,7 +1032,12 @@ void TMainForm::GridSize1Click() {
   DesignSettings.GridSizeX = std::clamp(x, MinGridSize, MaxGridSize);
   DesignSettings.GridSizeY = std::clamp(y, MinGridSize, MaxGridSize);
   SaveSettings(DesignSettings);
-  if (DesignSettings.DisplayGrid) RefreshDesign();
+  if (!DesignSettings.DisplayGrid) {
+    SetDesignGridSpacing(DesignSettings.GridSizeX, DesignSettings.GridSizeY);
+    return;
+  }
+  ApplyPageGrid();
+  RefreshDesign();
 }
 
 void TMainForm::BackgroundColor1Click() {

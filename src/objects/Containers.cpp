@@ -53,12 +53,21 @@ void TAuPanel::ApplyPayload() {
   FClient->update();
 }
 
+namespace {
+QSize GridSpacing(8, 8);
+}
+
+void SetDesignGridSpacing(int x, int y) { GridSpacing = QSize(std::max(x, 1), std::max(y, 1)); }
+QSize DesignGridSpacing() { return GridSpacing; }
+
 void TAuPanel::PaintBack(QPainter& painter, const QRect& area) {
   if (!AuObject) return;
   const TPanelPayload& p = Payload();
   TPanelBackContext context;
   context.PanelColor = p.Color;
   context.Font = p.Font;
+  context.GridX = GridSpacing.width();
+  context.GridY = GridSpacing.height();
   const QSize client = FClient->size();
   if (!FBackValid) {
     FBackValid = true;

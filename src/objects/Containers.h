@@ -13,6 +13,11 @@
 #include "objects/ControlWidgets.h"
 #include "objects/ObjectControl.h"
 
+// The spacing of the designer's dot grid, which a panel draws when its background's PaintGrid is
+// on (the page's own panel in the designer). Values below 1 are taken as 1.
+void SetDesignGridSpacing(int x, int y);
+QSize DesignGridSpacing();
+
 // A panel: its painted background fills the client area (inside the platform border when it has
 // one), and its children sit on that client area.
 class TAuPanel : public TMouseKeeping<QFrame>, public TAuControl {
