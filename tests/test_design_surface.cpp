@@ -386,3 +386,46 @@ TEST_F(DesignSurface, EveryCommandUndoesToTheSamePageStream) {
 }
 
 }  // namespace
+
+// Dragging the surface's right and bottom border resizes the page, as one undo step.
+TEST_F(DesignSurface, TheBorderResizesThePageAsOneUndoStep) {
+  StartSurface();
+  TEditForm& edit = Edit();
+  const QByteArray before = Stream();
+  const QSize start = edit.size();
+  const int steps = State().UndoStack().count();
+  // Events by screen position, as a mouse gives them: the surface is re-centred while it grows.
+  const auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, edit.mapFromGlobal(QPointF(global)), QPointF(global), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&edit, &e);
+  };
+  const auto drag = [&](QPoint from, QPoint by) {
+    const QPoint global = edit.mapToGlobal(from);
+    send(QEvent::MouseButtonPress, global, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, global + by / 2, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, global + by, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, global + by, Qt::LeftButton, Qt::NoButton);
+  };
+
+  drag(QPoint(start.width() - 2, start.height() - 2), QPoint(40, 24));
+  EXPECT_EQ(edit.size(), start + QSize(40, 24));
+  EXPECT_EQ(State().EditPage().Page.Width, 656 + 40);
+  EXPECT_EQ(State().EditPage().Page.Height, 531 + 24);
+  EXPECT_EQ(State().UndoStack().count(), steps + 1);
+  EXPECT_TRUE(SelectedNames().isEmpty()) << "the border is not the surface";
+  const QByteArray grown = Stream();
+  EXPECT_NE(grown, before);
+
+  // The right border alone leaves the height; the page never shrinks below a usable surface.
+  drag(QPoint(edit.width() - 1, edit.height() / 2), QPoint(-5000, 300));
+  EXPECT_EQ(edit.size(), QSize(40, start.height() + 24));
+
+  State().UndoStack().undo();
+  EXPECT_EQ(Stream(), grown);
+  State().UndoStack().undo();
+  EXPECT_EQ(Stream(), before);
+  EXPECT_EQ(edit.size(), start);
+  State().UndoStack().redo();
+  EXPECT_EQ(Stream(), grown);
+  EXPECT_EQ(edit.size(), start + QSize(40, 24));
+}

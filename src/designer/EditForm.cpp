@@ -12,6 +12,7 @@
 #include "designer/DesignerSettings.h"
 #include "designer/MainForm.h"
 #include "designer/SurfaceCommands.h"
+#include "designer/UndoCommands.h"
 #include "model/Messages.h"
 #include "objects/ObjectControl.h"
 #include "player/AutoRunForm.h"
@@ -241,15 +242,77 @@ void TEditForm::SurfaceRelease(QPoint point, Qt::MouseButton button, Qt::Keyboar
   if (FOwner) FOwner->ShowProperties();
 }
 
+// How far in from the right and bottom borders a press resizes the page instead of editing it.
+constexpr int PageSizeGrip = 5;
+// The smallest surface the border makes.
+constexpr int MinPageSurface = 40;
+
+int TEditForm::SizeEdgesAt(QPoint pos) const {
+  if (!FPage || !FOwner || !rect().contains(pos)) return NoEdge;
+  int edges = NoEdge;
+  if (pos.x() >= width() - PageSizeGrip) edges |= RightEdge;
+  if (pos.y() >= height() - PageSizeGrip) edges |= BottomEdge;
+  return edges;
+}
+
+void TEditForm::SizePageTo(QSize surfaceSize) {
+  surfaceSize = surfaceSize.expandedTo(QSize(MinPageSurface, MinPageSurface));
+  // The stored size is the page window's outer size; the frame's share stays what it was.
+  TPageData& page = FPage->Page;
+  const QSize frame = QSize(page.Width, page.Height) - FPage->size();
+  page.Width = surfaceSize.width() + frame.width();
+  page.Height = surfaceSize.height() + frame.height();
+  FPage->ApplyPageProps();
+  UpdateForm();
+  if (FOwner) FOwner->RangeForm();
+}
+
 void TEditForm::mousePressEvent(QMouseEvent* event) {
-  SurfacePress(event->position().toPoint() - SurfaceOrigin(), event->button(), event->modifiers());
+  const QPoint pos = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && SizeEdgesAt(pos) != NoEdge) {
+    if (!FOwner->UpdateValueEdit()) return;
+    TDesignerState& state = FOwner->State();
+    if (!state.LoadedPage() || !state.PageBytes(*state.LoadedPage(), FSizeBefore)) return;
+    FSizing = SizeEdgesAt(pos);
+    FSizeAnchor = event->globalPosition().toPoint();
+    FSizeBase = size();
+    return;
+  }
+  SurfacePress(pos - SurfaceOrigin(), event->button(), event->modifiers());
 }
 
 void TEditForm::mouseMoveEvent(QMouseEvent* event) {
-  SurfaceMove(event->position().toPoint() - SurfaceOrigin(), event->buttons());
+  const QPoint pos = event->position().toPoint();
+  if (FSizing != NoEdge) {
+    // Global positions: the surface itself moves while the design area centres it.
+    const QPoint delta = event->globalPosition().toPoint() - FSizeAnchor;
+    SizePageTo(FSizeBase + QSize(FSizing & RightEdge ? delta.x() : 0, FSizing & BottomEdge ? delta.y() : 0));
+    return;
+  }
+  SurfaceMove(pos - SurfaceOrigin(), event->buttons());
+  if (event->buttons() == Qt::NoButton) {
+    const int edges = SizeEdgesAt(pos);
+    if (edges == (RightEdge | BottomEdge))
+      setCursor(Qt::SizeFDiagCursor);
+    else if (edges == RightEdge)
+      setCursor(Qt::SizeHorCursor);
+    else if (edges == BottomEdge)
+      setCursor(Qt::SizeVerCursor);
+  }
 }
 
 void TEditForm::mouseReleaseEvent(QMouseEvent* event) {
+  if (FSizing != NoEdge) {
+    FSizing = NoEdge;
+    if (size() != FSizeBase && FOwner) {
+      TDesignerState& state = FOwner->State();
+      if (state.LoadedPage())
+        state.Push(new TPageEditCommand(state, QStringLiteral("Size Form"), *state.LoadedPage(), FSizeBefore));
+      FOwner->ShowProperties();
+    }
+    FSizeBefore.clear();
+    return;
+  }
   SurfaceRelease(event->position().toPoint() - SurfaceOrigin(), event->button(), event->modifiers());
 }
 

@@ -82,6 +82,15 @@ class TEditForm : public QWidget {
   QRegion DragMarks(TAuObject& root) const;
   void PaintSelectFocus(QPainter& painter, const QRect& clip);
 
+  // Resizing the page by the surface's right or bottom border.
+  enum TSizeEdges { NoEdge = 0, RightEdge = 1, BottomEdge = 2 };
+  int SizeEdgesAt(QPoint pos) const;
+  void SizePageTo(QSize surfaceSize);
+  int FSizing = NoEdge;
+  QPoint FSizeAnchor;
+  QSize FSizeBase;
+  QByteArray FSizeBefore;
+
   TAutoRunForm* FPage = nullptr;
   TMainForm* FOwner = nullptr;
   std::unique_ptr<Surface::TGesture> FGesture;
