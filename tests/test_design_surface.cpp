@@ -393,6 +393,7 @@ TEST_F(DesignSurface, TheBorderResizesThePageAsOneUndoStep) {
   TEditForm& edit = Edit();
   const QByteArray before = Stream();
   const QSize start = edit.size();
+  const QSize pageStart = State().EditPage().size();
   const int steps = State().UndoStack().count();
   // Events by screen position, as a mouse gives them: the surface is re-centred while it grows.
   const auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons) {
@@ -418,7 +419,7 @@ TEST_F(DesignSurface, TheBorderResizesThePageAsOneUndoStep) {
 
   // The right border alone leaves the height; the page never shrinks below a usable surface.
   drag(QPoint(edit.width() - 1, edit.height() / 2), QPoint(-5000, 300));
-  EXPECT_EQ(edit.size(), QSize(40, start.height() + 24));
+  EXPECT_EQ(State().EditPage().size(), QSize(40, pageStart.height() + 24));
 
   State().UndoStack().undo();
   EXPECT_EQ(Stream(), grown);

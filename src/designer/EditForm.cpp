@@ -1,7 +1,10 @@
 #include "designer/EditForm.h"
 
+#include <qdrawutil.h>
+
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -54,8 +57,105 @@ Surface::TGrid TEditForm::Grid() const {
 
 QPoint TEditForm::SurfaceOrigin() const {
   QWidget* surface = SurfaceWidget(Root());
-  if (!surface || !FPage || !FPage->isAncestorOf(surface)) return {};
-  return surface->mapTo(FPage, QPoint(0, 0));
+  if (!surface || !FPage || !FPage->isAncestorOf(surface)) return FrameOffset();
+  return surface->mapTo(FPage, QPoint(0, 0)) + FrameOffset();
+}
+
+namespace {
+// The imitated frame: border width and caption height by border style.
+struct TFrameLook {
+  int Border = 0;
+  int Caption = 0;
+};
+
+TFrameLook FrameLook(TFormBorderStyle style) {
+  switch (style) {
+    case TFormBorderStyle::bsNone:
+      return {0, 0};
+    case TFormBorderStyle::bsSizeable:
+      return {4, 22};
+    case TFormBorderStyle::bsToolWindow:
+      return {3, 18};
+    case TFormBorderStyle::bsSizeToolWin:
+      return {4, 18};
+    default:
+      return {3, 22};
+  }
+}
+}  // namespace
+
+QPoint TEditForm::FrameOffset() const {
+  if (!FPage) return {};
+  const TFrameLook look = FrameLook(FPage->Page.BorderStyle);
+  return {look.Border, look.Border + look.Caption};
+}
+
+QSize TEditForm::FrameExtra() const {
+  if (!FPage) return {};
+  const TFrameLook look = FrameLook(FPage->Page.BorderStyle);
+  return {2 * look.Border, 2 * look.Border + look.Caption};
+}
+
+// A window frame in the classic look: raised border, a caption bar in the active colours with
+// the page's icon and caption, and the buttons its border icons ask for.
+void TEditForm::PaintFrame(QPainter& p) {
+  const TFrameLook look = FrameLook(FPage->Page.BorderStyle);
+  if (look.Border == 0) return;
+  const QRect outer = rect();
+  p.fillRect(outer, QColor(212, 208, 200));
+  p.setPen(QColor(255, 255, 255));
+  p.drawLine(outer.left() + 1, outer.top() + 1, outer.right() - 1, outer.top() + 1);
+  p.drawLine(outer.left() + 1, outer.top() + 1, outer.left() + 1, outer.bottom() - 1);
+  p.setPen(QColor(64, 64, 64));
+  p.drawLine(outer.left(), outer.bottom(), outer.right(), outer.bottom());
+  p.drawLine(outer.right(), outer.top(), outer.right(), outer.bottom());
+  p.setPen(QColor(128, 128, 128));
+  p.drawLine(outer.left() + 1, outer.bottom() - 1, outer.right() - 1, outer.bottom() - 1);
+  p.drawLine(outer.right() - 1, outer.top() + 1, outer.right() - 1, outer.bottom() - 1);
+
+  const QRect bar(look.Border, look.Border, width() - 2 * look.Border, look.Caption - 1);
+  QLinearGradient gradient(bar.topLeft(), bar.topRight());
+  gradient.setColorAt(0, QColor(10, 36, 106));
+  gradient.setColorAt(1, QColor(166, 202, 240));
+  p.fillRect(bar, gradient);
+  int x = bar.left() + 2;
+  const bool tool = look.Caption < 22;
+  const TPageData& page = FPage->Page;
+  if (!tool && (page.BorderIcons & biSystemMenu) && page.BorderStyle != TFormBorderStyle::bsDialog) {
+    const QIcon icon = FPage->windowIcon();
+    if (!icon.isNull()) icon.paint(&p, QRect(x, bar.top() + (bar.height() - 16) / 2, 16, 16));
+    x += 18;
+  }
+  QFont font = p.font();
+  font.setBold(true);
+  font.setPixelSize(tool ? 10 : 11);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  // Buttons from the right: close, then maximise and minimise when asked for.
+  const int side = bar.height() - 4;
+  int right = bar.right() - 2;
+  const auto button = [&](const QString& glyph) {
+    const QRect r(right - side - 1, bar.top() + 2, side + 2, side);
+    qDrawShadePanel(&p, r, palette(), false, 1, &palette().brush(QPalette::Button));
+    p.setPen(Qt::black);
+    p.drawText(r, Qt::AlignCenter, glyph);
+    right = r.left() - 2;
+  };
+  if (page.BorderIcons & biSystemMenu) {
+    button(QStringLiteral("\u00D7"));
+    const bool sizes =
+        page.BorderStyle == TFormBorderStyle::bsSingle || page.BorderStyle == TFormBorderStyle::bsSizeable;
+    if (sizes && (page.BorderIcons & (biMinimize | biMaximize))) {
+      button(QStringLiteral("\u25A1"));
+      button(QStringLiteral("_"));
+    } else if (page.BorderIcons & biHelp) {
+      button(QStringLiteral("?"));
+    }
+  }
+  p.setPen(Qt::white);
+  const QRect text(x, bar.top(), right - x - 2, bar.height());
+  p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
+             p.fontMetrics().elidedText(FPage->windowTitle(), Qt::ElideRight, text.width()));
 }
 
 Surface::TGesture& TEditForm::GestureFor(TAuObject& root) {
@@ -71,7 +171,7 @@ Surface::TGesture& TEditForm::GestureFor(TAuObject& root) {
 
 void TEditForm::UpdateForm() {
   CancelEditFormResizeEvent = true;
-  const QSize size = FPage ? FPage->size() : QSize(1, 1);
+  const QSize size = FPage ? FPage->size() + FrameExtra() : QSize(1, 1);
   setFixedSize(size.expandedTo(QSize(1, 1)));
   CancelEditFormResizeEvent = false;
   if (FGesture) FGesture->Reset();
@@ -106,7 +206,7 @@ const QImage& TEditForm::Picture() {
     if (QWidget* surface = SurfaceWidget(Root())) {
       const QRegion part = FDirty & QRegion(surface->rect());
       if (!part.isEmpty()) {
-        const QPoint origin = SurfaceOrigin();
+        const QPoint origin = SurfaceOrigin() - FrameOffset();  // in the picture
         QPainter p(&FPicture);
         p.setClipRegion(part.translated(origin));
         p.fillRect(part.boundingRect().translated(origin), palette().color(QPalette::Window));
@@ -128,7 +228,10 @@ void TEditForm::paintEvent(QPaintEvent* event) {
   }
   const QImage& picture = Picture();
   p.setClipRegion(event->region());
-  p.drawImage(event->rect().topLeft(), picture, event->rect());
+  const QPoint frame = FrameOffset();
+  if (!QRect(frame, picture.size()).contains(event->rect())) PaintFrame(p);
+  const QRect target = event->rect() & QRect(frame, picture.size());
+  p.drawImage(target.topLeft(), picture, target.translated(-frame));
   p.translate(SurfaceOrigin());
   QWidget* surface = SurfaceWidget(Root());
   p.setClipRect(surface ? surface->rect() : rect());
@@ -275,7 +378,7 @@ void TEditForm::mousePressEvent(QMouseEvent* event) {
     if (!state.LoadedPage() || !state.PageBytes(*state.LoadedPage(), FSizeBefore)) return;
     FSizing = SizeEdgesAt(pos);
     FSizeAnchor = event->globalPosition().toPoint();
-    FSizeBase = size();
+    FSizeBase = FPage->size();
     return;
   }
   SurfacePress(pos - SurfaceOrigin(), event->button(), event->modifiers());
@@ -304,7 +407,7 @@ void TEditForm::mouseMoveEvent(QMouseEvent* event) {
 void TEditForm::mouseReleaseEvent(QMouseEvent* event) {
   if (FSizing != NoEdge) {
     FSizing = NoEdge;
-    if (size() != FSizeBase && FOwner) {
+    if (FPage->size() != FSizeBase && FOwner) {
       TDesignerState& state = FOwner->State();
       if (state.LoadedPage())
         state.Push(new TPageEditCommand(state, QStringLiteral("Size Form"), *state.LoadedPage(), FSizeBefore));

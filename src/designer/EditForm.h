@@ -49,6 +49,10 @@ class TEditForm : public QWidget {
   const QImage& Picture();
   // Where the surface (the page's client area) starts in this widget.
   QPoint SurfaceOrigin() const;
+  // The imitated window frame around the page's picture: its left and top share (the picture
+  // starts there) and its whole extra size. None for a page without border.
+  QPoint FrameOffset() const;
+  QSize FrameExtra() const;
   TAuObject* Root() const;
   // The object the tree shows (heavy frame, alignment reference); null for none.
   TAuObject* PrimaryObject() const;
@@ -81,6 +85,7 @@ class TEditForm : public QWidget {
   // The rectangles the selection's marks cover, for the objects a drag moves.
   QRegion DragMarks(TAuObject& root) const;
   void PaintSelectFocus(QPainter& painter, const QRect& clip);
+  void PaintFrame(QPainter& painter);
 
   // Resizing the page by the surface's right or bottom border.
   enum TSizeEdges { NoEdge = 0, RightEdge = 1, BottomEdge = 2 };
