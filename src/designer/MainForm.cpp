@@ -356,7 +356,8 @@ void TMainForm::CreateLayout() {
   PageControl2 = new QTabWidget(this);
   PageControl2->setObjectName(QStringLiteral("PageControl2"));
   PageControl2->setMinimumHeight(96);
-  ListView1 = new QListWidget;
+  ListView1 = new QListWidget(this);  // moves into the first template tab when there is one
+  ListView1->hide();
   ListView1->setObjectName(QStringLiteral("ListView1"));
   ListView1->setViewMode(QListView::IconMode);
   ListView1->setIconSize(QSize(64, 48));
@@ -533,7 +534,14 @@ void TMainForm::CloseDesigner() {
 
 void TMainForm::BuildTemplatePalette() {
   // One tab per object template group (a folder of the template library).
-  PageControl2->clear();
+  // The list stays ours while the old tabs go; QTabWidget::clear would keep their pages alive.
+  ListView1->hide();
+  ListView1->setParent(this);
+  while (PageControl2->count() > 0) {
+    QWidget* page = PageControl2->widget(0);
+    PageControl2->removeTab(0);
+    delete page;
+  }
   const QDir groups(ExeFolder + QStringLiteral("/Templates/Objects"));
   const QStringList names = groups.exists() ? groups.entryList(QDir::Dirs | QDir::NoDotAndDotDot) : QStringList();
   for (const QString& name : names) PageControl2->addTab(new QWidget, DesignerIcons::TreeImage(32), name);
@@ -541,6 +549,7 @@ void TMainForm::BuildTemplatePalette() {
     auto* layout = new QVBoxLayout(PageControl2->widget(0));
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ListView1);
+    ListView1->show();
   }
 }
 
