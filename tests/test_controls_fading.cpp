@@ -78,14 +78,24 @@ TEST(FadingControls, ShapeRebuildsOnResizeAndPropertyChangeButNotOnMove) {
   EXPECT_EQ(c->Widget()->pos(), QPoint(35, 13));
   EXPECT_EQ(c->RebuildCount(), built) << "a move must not rebuild";
 
+  // The look is built when next needed (a paint or a read of the picture), once however many
+  // changes came before.
+  auto* image = static_cast<TAuShape*>(c);
   shape->Width += 1;
   c->RecordChanged(TRecordChange::Bounds);
+  EXPECT_EQ(image->Image().Picture().width(), 81);
   EXPECT_EQ(c->RebuildCount(), built + 1) << "one pixel wider rebuilds once";
-  EXPECT_EQ(static_cast<TAuShape*>(c)->Image().Picture().width(), 81);
+  shape->Width += 1;
+  c->RecordChanged(TRecordChange::Bounds);
+  shape->Width += 1;
+  c->RecordChanged(TRecordChange::Bounds);
+  EXPECT_EQ(c->RebuildCount(), built + 1) << "nothing is built before it is needed";
+  EXPECT_EQ(image->Image().Picture().width(), 83);
+  EXPECT_EQ(c->RebuildCount(), built + 2);
 
   PayloadAs<TShapePayload>(*shape).Shape = 2;
   c->RecordChanged(TRecordChange::Payload);
-  EXPECT_EQ(c->RebuildCount(), built + 2);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return c->RebuildCount() == built + 3; })) << "a paint builds it";
 }
 
 TEST(FadingControls, RestingObjectCostsNoWorkPerTick) {

@@ -123,7 +123,7 @@ TFadePngWidget::~TFadePngWidget() { FadeTimer().setParent(nullptr); }
 void TFadePngWidget::BindImageFader(TFader& fader) {
   fader.OnApply = [this](int percent) {
     // Only a changed percentage rewrites the alpha copy.
-    if (!Image().SetAlphaBlend(percent)) return;
+    if (!Look().SetAlphaBlend(percent)) return;
     NoteAlphaWrite();
     update();
   };
@@ -134,12 +134,12 @@ void TFadePngWidget::SizeChanged() {
   if (!FLoaded)
     ApplyPayload();
   else
-    Rebuild();
+    RequestLook();
 }
 
 void TFadePngWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  Image().Paint(p);
+  Image().Paint(p);  // builds the look first when it is owed
   PaintContent(p);
   if (Editing()) DrawDesignOutline(p, rect());
 }
@@ -180,11 +180,12 @@ void TAuFadeButton::ApplyPayload() {
   // Drawn transparent: a bitmap loses its bottom-left colour.
   FPicture = ImageForDrawing(DecodePicture(b->Picture), b->Picture.Kind, true);
   ApplyFadeParam(FFader, b->FadeParam);
-  Rebuild();
+  RequestLook();
   RestartFadeClock();
 }
 
 void TAuFadeButton::Rebuild() {
+  FLookStale = false;
   const auto* b = PayloadOf<TFadeButtonPayload>(AuObject);
   if (!b) return;
   FImage.SetPicture(BuildFadeButtonImage(size(), *b));
@@ -236,11 +237,13 @@ void TAuShape::ApplyPayload() {
   ApplyFadeParam(FFader, s.FadeParam);
   // Waiting for the first entrance, AnimInDelay away.
   FAnim.Start(s);
-  Rebuild();
+  RequestLook();
+  SyncAnimTimer();
   RestartFadeClock();
 }
 
 void TAuShape::Rebuild() {
+  FLookStale = false;
   if (!AuObject) return;
   const TShapeFields& s = Fields();
   const TShapeFrame frame = Animating() ? FAnim.Frame(s, width(), height()) : RestingShapeFrame(s, width(), height());
@@ -349,12 +352,13 @@ void TCaptionFadePng<Payload, Fields, Build>::ApplyPayload() {
   if (!p) return;
   FLoaded = true;
   ApplyFadeParam(FFader, p->FadeParam);
-  Rebuild();
+  RequestLook();
   RestartFadeClock();
 }
 
 template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
 void TCaptionFadePng<Payload, Fields, Build>::Rebuild() {
+  this->FLookStale = false;
   const auto* p = PayloadOf<Payload>(AuObject);
   if (!p) return;
   FImage.SetPicture(Build(*p, size()));

@@ -103,11 +103,30 @@ class TFadePngWidget : public QWidget, public TFadingControl {
   ~TFadePngWidget() override;
 
   QWidget* Widget() override { return this; }
-  virtual TAlphaImage& Image() = 0;
+  // The picture, built first when its build is still owed.
+  TAlphaImage& Image() {
+    EnsureLook();
+    return Look();
+  }
   const TAlphaImage& Image() const { return const_cast<TFadePngWidget*>(this)->Image(); }
-  int ShownAlpha() const override { return Image().AlphaBlend(); }
+  int ShownAlpha() const override { return const_cast<TFadePngWidget*>(this)->Look().AlphaBlend(); }
 
  protected:
+  // The picture as it stands, built or not.
+  virtual TAlphaImage& Look() = 0;
+  // The look is built when first needed (a paint, or a read of the picture), not when the record
+  // or the size changes: a page loads without drawing what stays hidden, and the several sizes
+  // docking passes through build one picture.
+  void RequestLook() {
+    FLookStale = true;
+    update();
+  }
+  void EnsureLook() {
+    if (!FLookStale) return;
+    FLookStale = false;
+    Rebuild();
+  }
+  bool FLookStale = false;
   // The fader shows its opacity by scaling the picture's alpha copy.
   void BindImageFader(TFader& fader);
   void SizeChanged() override;
@@ -128,7 +147,7 @@ class TAuFadeButton : public TFadePngWidget {
   TAuFadeButton(TAuObject& object, QWidget* parent, const TControlContext& context);
 
   TFader& Fader() override { return FFader; }
-  TAlphaImage& Image() override { return FImage; }
+  TAlphaImage& Look() override { return FImage; }
   const TFadeParam& FadeParam() const override;
   void ApplyPendingSwap() override;
   void ShowCaption(const QString& text) override;
@@ -149,7 +168,7 @@ class TAuShape : public TFadePngWidget {
   TAuShape(TAuObject& object, QWidget* parent, const TControlContext& context);
 
   TFader& Fader() override { return FFader; }
-  TAlphaImage& Image() override { return FImage; }
+  TAlphaImage& Look() override { return FImage; }
   const TFadeParam& FadeParam() const override;
   void ApplyPendingSwap() override;
   void ShowCaption(const QString& text) override;
@@ -188,7 +207,7 @@ class TCaptionFadePng : public TFadePngWidget {
   TCaptionFadePng(TAuObject& object, QWidget* parent, const TControlContext& context);
 
   TFader& Fader() override { return FFader; }
-  TAlphaImage& Image() override { return FImage; }
+  TAlphaImage& Look() override { return FImage; }
   const TFadeParam& FadeParam() const override;
   void ApplyPendingSwap() override;
   void ShowCaption(const QString& text) override;
@@ -217,7 +236,7 @@ class TAuSlideShow : public TFadePngWidget {
   TAuSlideShow(TAuObject& object, QWidget* parent, const TControlContext& context);
 
   TFader& Fader() override { return FSlides.Fader; }
-  TAlphaImage& Image() override { return FSlides.Image; }
+  TAlphaImage& Look() override { return FSlides.Image; }
   const TFadeParam& FadeParam() const override;
   // The slide show swaps its own slide file at the turn; this applies whatever else is pending.
   void ApplyPendingSwap() override;
