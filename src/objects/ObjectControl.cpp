@@ -26,7 +26,6 @@ TControlContext TControlContext::Current(TPageEvents* events) {
 
 namespace {
 // Controls are found from their widgets through a property, so no registry can go stale.
-constexpr const char* ControlProperty = "menuviaControl";
 
 // Docks a docked root again inside the widget it was created on (defined with the docking).
 void RedockRoot(QWidget* root);
@@ -169,8 +168,9 @@ TAuControl::TAuControl(TAuObject& object, const TControlContext& context) : AuOb
 TAuControl::~TAuControl() {
   // The kind's part is gone and the widget's is still to go: nothing may find or call this control
   // from the events that the widget's destruction sends.
+  // (Once this destructor has run, the widget's dynamic type no longer includes TAuControl, so
+  // AsAuControl finds nothing.)
   delete FFilter;
-  if (FWidget) FWidget->setProperty(ControlProperty, QVariant());
 }
 
 bool TAuControl::IsWindowedKind(TObjectType kind) {
@@ -332,8 +332,9 @@ void TAuControl::ForwardMouseEvents(QWidget* w) {
 TAuControl* ControlOf(const TAuObject& object) { return AsAuControl(object.Control.data()); }
 
 TAuControl* AsAuControl(QObject* widget) {
-  if (!widget) return nullptr;
-  return static_cast<TAuControl*>(widget->property(ControlProperty).value<void*>());
+  // Every control is its own widget. A cast, not a dynamic property: this runs for every docking
+  // step and hit test, and a property lookup compares names.
+  return dynamic_cast<TAuControl*>(widget);
 }
 
 Qt::CursorShape CursorShapeOf(TCursor cursor) {
@@ -520,7 +521,6 @@ bool StackedInOrder(const std::vector<QWidget*>& order) {
 void TAuControl::Attach() {
   QWidget* w = Widget();
   FWidget = w;
-  w->setProperty(ControlProperty, QVariant::fromValue(static_cast<void*>(this)));
   AuObject->Control = w;
   ForwardMouseEvents(w);
   if (ChildHost() != w) ForwardMouseEvents(ChildHost());
