@@ -5,7 +5,7 @@
 // model only through the operations below, which report each change through the signals; the
 // tree, the design area and the window title listen and follow. Commands never touch widgets.
 //
-// Changed marks: the spec'd flags (ProjectChanged, a page's stream held in memory, the loaded
+// Changed marks: the stored-state flags (ProjectChanged, a page's stream held in memory, the loaded
 // page's DataChanged) say what differs from the project file. Every applied command sets them,
 // in either direction; when the history returns to the state last saved they are cleared again,
 // so the marks follow the history's clean state.
