@@ -520,7 +520,6 @@ bool StackedInOrder(const std::vector<QWidget*>& order) {
 
 void TAuControl::Attach() {
   QWidget* w = Widget();
-  FWidget = w;
   AuObject->Control = w;
   ForwardMouseEvents(w);
   if (ChildHost() != w) ForwardMouseEvents(ChildHost());

@@ -155,8 +155,6 @@ class TAuControl {
   // Where this base last put the widget (from the record or by docking). Geometry that differs
   // was changed by someone else (a splitter, the designer) and is copied back before writing.
   QRect FPlacedGeometry;
-  // The widget, once attached: the base lets go of it before the widget part is destroyed.
-  QWidget* FWidget = nullptr;
   TAuControlEventFilter* FFilter = nullptr;
 };
 
