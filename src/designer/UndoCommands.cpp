@@ -92,21 +92,14 @@ bool TObjectPropsCommand::Swap() {
 // ---- surface edits ----
 
 TPageEditCommand::TPageEditCommand(TDesignerState& state, const QString& text, TFormData& page, QByteArray before)
-    : TDesignerCommand(state, text), FPage(page), FContent(std::move(before)) {}
+    : TPageContentCommand(state, text, page, std::move(before)) {}
 
 bool TPageEditCommand::Swap() {
-  if (FApplied) {
-    FApplied = false;
-    State.MarkPageEdited(true);
-    // The views follow the edit as they follow any new content of the page.
-    Q_EMIT State.PageContentChanged(&FPage);
-    return true;
-  }
-  State.LoadPage(&FPage);
-  QByteArray current;
-  if (!State.PageBytes(FPage, current) || !State.SetPageBytes(FPage, FContent)) return false;
-  FContent = std::move(current);
-  if (State.LoadedPage() == &FPage) State.MarkPageEdited(true);
+  if (!FApplied) return TPageContentCommand::Swap();
+  FApplied = false;
+  State.MarkPageEdited(true);
+  // The views follow the edit as they follow any new content of the page.
+  Q_EMIT State.PageContentChanged(&FPage);
   return true;
 }
 

@@ -69,8 +69,9 @@ class TPageContentCommand : public TDesignerCommand {
  protected:
   bool Swap() override;
 
- private:
   TFormData& FPage;
+
+ private:
   QByteArray FContent;
 };
 
@@ -103,7 +104,7 @@ class TObjectPropsCommand : public TDesignerCommand {
 // redo only takes note of it. Structural edits (insert, delete, paste, restack) hold the page
 // stream from before the edit; a later undo puts it back byte for byte and keeps the edited stream
 // for redo.
-class TPageEditCommand : public TDesignerCommand {
+class TPageEditCommand : public TPageContentCommand {
  public:
   TPageEditCommand(TDesignerState& state, const QString& text, TFormData& page, QByteArray before);
 
@@ -111,8 +112,6 @@ class TPageEditCommand : public TDesignerCommand {
   bool Swap() override;
 
  private:
-  TFormData& FPage;
-  QByteArray FContent;
   bool FApplied = true;  // the edit is already on the page
 };
 
