@@ -40,8 +40,7 @@ void RunShell(const QString& verb, const QString& file, const QString& parameter
     ShellRun(verb, file, parameters, folder);
     return;
   }
-  const int result = Executor()(verb, file, parameters, folder);
-  if (!ShellSucceeded(result)) ShowMessageBox(ErrorTexts::ErrorCaption, ShellErrorText(result), TMsgIcon::Error);
+  ReportShellResult(Executor()(verb, file, parameters, folder));
 }
 
 void ShowPage(const TAuAction& action, TAutoRunForm* page, bool modal) {

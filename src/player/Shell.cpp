@@ -195,8 +195,12 @@ QString ShellErrorText(int result) {
   }
 }
 
+void ReportShellResult(int result) {
+  if (!ShellSucceeded(result)) ShowMessageBox(ErrorTexts::ErrorCaption, ShellErrorText(result), TMsgIcon::Error);
+}
+
 int ShellRun(const QString& verb, const QString& file, const QString& parameters, const QString& folder) {
   const int result = ShellExecuteVerb(verb, file, parameters, folder);
-  if (!ShellSucceeded(result)) ShowMessageBox(ErrorTexts::ErrorCaption, ShellErrorText(result), TMsgIcon::Error);
+  ReportShellResult(result);
   return result;
 }

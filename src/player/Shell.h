@@ -60,5 +60,8 @@ int ShellExecuteVerb(const QString& verb, const QString& file, const QString& pa
 // The fixed text of a failed result; "Operation Error" for results without their own.
 QString ShellErrorText(int result);
 
-// As ShellExecuteVerb; a failure is shown in an error box captioned "Error". Returns the result.
+// Shows a failed result in an error box captioned "Error"; nothing for a success.
+void ReportShellResult(int result);
+
+// As ShellExecuteVerb; a failure is shown by ReportShellResult. Returns the result.
 int ShellRun(const QString& verb, const QString& file, const QString& parameters, const QString& folder);
