@@ -18,6 +18,7 @@
 #include "designer/UndoCommands.h"
 #include "model/Messages.h"
 #include "objects/ObjectControl.h"
+#include "objects/PageRender.h"
 #include "player/AutoRunForm.h"
 #include "render/Colors.h"
 
@@ -362,7 +363,7 @@ void TEditForm::SizePageTo(QSize surfaceSize) {
   surfaceSize = surfaceSize.expandedTo(QSize(MinPageSurface, MinPageSurface));
   // The stored size is the page window's outer size; the frame's share stays what it was.
   TPageData& page = FPage->Page;
-  const QSize frame = QSize(page.Width, page.Height) - FPage->size();
+  const QSize frame = PageFrameAllowance(page);
   page.Width = surfaceSize.width() + frame.width();
   page.Height = surfaceSize.height() + frame.height();
   FPage->ApplyPageProps();
