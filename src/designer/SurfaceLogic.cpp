@@ -298,10 +298,15 @@ std::vector<TAuObject*> SelectedObjects(TAuObject& root) {
 }
 
 void KeepSiblingsOnly(TAuObject& root, const TAuObject& object) {
-  TAuObject* parent = ParentOf(root, object);
-  ForEachObject(root, [&](TAuObject& o) {
-    if (o.Selected && ParentOf(root, o) != parent) o.Selected = false;
-  });
+  const TAuObject* parent = ParentOf(root, object);
+  // One walk that knows each object's container, rather than a search for it per object.
+  const std::function<void(TAuObject&)> visit = [&](TAuObject& container) {
+    for (const auto& child : container.Objects) {
+      if (&container != parent) child->Selected = false;
+      visit(*child);
+    }
+  };
+  visit(root);
 }
 
 // ---- gesture ----
