@@ -133,6 +133,34 @@ void BM_LoadIntoControls(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadIntoControls)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// One kind at a time: 100 objects of the kind on a panel, built into controls. Shows which kinds
+// the mixed page's cost comes from (time per object is the figure to read).
+void BM_LoadOneKind(benchmark::State& state) {
+  const auto kind = static_cast<TObjectType>(state.range(0));
+  TPageData page;
+  InitForm(page, QStringLiteral("Kind"));
+  for (int i = 0; i < 100; ++i) {
+    auto o = NewAuObject(kind, QStringLiteral("K%1").arg(i));
+    o->Left = (i % 10) * 40;
+    o->Top = (i / 10) * 30;
+    o->Width = 36;
+    o->Height = 26;
+    page.PanelObject->Objects.push_back(std::move(o));
+  }
+  for (auto _ : state) {
+    QWidget host;
+    host.resize(PageSize);
+    if (!CreateObjectControl(*page.PanelObject, &host, TControlContext{})) std::abort();
+    state.PauseTiming();
+    delete page.PanelObject->Control.data();
+    QCoreApplication::sendPostedEvents();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * 100);
+  state.SetLabel(GetObjectTypeName(kind).toStdString());
+}
+BENCHMARK(BM_LoadOneKind)->DenseRange(0, ObjectTypeCount - 1)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 // The floor of any design with one widget per object: a plain QWidget per record, placed where the
 // record says, nothing drawn or docked.
 void PlainWidgets(const TAuObject& object, QWidget* parent) {

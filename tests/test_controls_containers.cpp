@@ -3,12 +3,14 @@
 // background, the group box and scroll box, the standard controls and the media shells.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTextDocument>
+#include <functional>
 
 #include "ControlTestSupport.h"
 #include "model/Paths.h"
@@ -474,7 +476,7 @@ TEST(ControlsStandard, TextViewsShowTheirRecords) {
   TControlHost host(QSize(400, 300));
   ASSERT_TRUE(host.Build(*root));
 
-  auto* mv = static_cast<QTextEdit*>(TControlHost::WidgetOf(memo));
+  auto* mv = dynamic_cast<TAuTextView&>(*ControlOf(memo)).View();
   EXPECT_EQ(mv->toPlainText(), QStringLiteral("first\nsecond"));
   EXPECT_TRUE(mv->isReadOnly());
   EXPECT_EQ(mv->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
@@ -486,16 +488,126 @@ TEST(ControlsStandard, TextViewsShowTheirRecords) {
   // The record's cursor shows over the text, not the text cursor.
   EXPECT_EQ(mv->viewport()->cursor().shape(), Qt::PointingHandCursor);
 
-  auto* rv = static_cast<QTextEdit*>(TControlHost::WidgetOf(rich));
+  auto* rv = dynamic_cast<TAuTextView&>(*ControlOf(rich)).View();
   EXPECT_EQ(rv->toPlainText().trimmed(), QStringLiteral("bold plain"));
   EXPECT_EQ(rv->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-  EXPECT_EQ(static_cast<QTextEdit*>(TControlHost::WidgetOf(plain))->toPlainText(),
+  EXPECT_EQ(dynamic_cast<TAuTextView&>(*ControlOf(plain)).View()->toPlainText(),
             QStringLiteral("{\\rtf1 not read as rich text}"));
 
   // An edit of the record shows at once.
   m.Lines = QStringLiteral("changed");
   ControlOf(memo)->RecordChanged();
   EXPECT_EQ(mv->toPlainText(), QStringLiteral("changed"));
+}
+
+// A text view shows a picture of its view until the user reaches for it; the picture must be what
+// the view then shows, whatever the record and the surroundings say.
+TEST(ControlsStandard, TextViewsLookTheSameBeforeAndAfterMakingTheirView) {
+  struct TCase {
+    const char* Name;
+    TObjectType Kind;
+    std::function<void(TAuObject&)> Set;
+    TColor PanelColor;
+    bool Enabled;
+  };
+  const QByteArray rtf(
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red200\\green0\\blue0;}"
+      "\\qc{\\b bold}\\par\\cf1 red {\\i italic}\\par\\pard\\li200 indented line that is long "
+      "enough to wrap at this width\\par}");
+  const std::vector<TCase> cases = {
+      {"memo with both scroll bars, unwrapped, coloured", otMemo,
+       [](TAuObject& o) {
+         auto& m = static_cast<TMemoPayload&>(*o.Payload);
+         m.Lines = QStringLiteral("first line that is rather long\r\nsecond\r\nthird\r\nfourth\r\nfifth\r\nsixth");
+         m.ScrollBars = ssBoth;
+         m.WordWrap = false;
+         m.Color = 0x00C0FFFF;
+         m.Font.Size = 12;
+         m.Font.Style = {fsBold};
+         m.Font.Color = 0x00800000;
+       },
+       clBtnFace, true},
+      {"memo centred, no border, on a coloured panel", otMemo,
+       [](TAuObject& o) {
+         auto& m = static_cast<TMemoPayload&>(*o.Payload);
+         m.Lines = QStringLiteral("centred\r\ntext");
+         m.Alignment = taCenter;
+         m.BorderStyle = TBorderStyle::bsNone;
+         m.ScrollBars = ssVertical;
+       },
+       0x0000A000, true},
+      {"disabled memo", otMemo,
+       [](TAuObject& o) {
+         static_cast<TMemoPayload&>(*o.Payload).Lines = QStringLiteral("greyed");
+         o.Enable = false;
+       },
+       clBtnFace, true},
+      {"memo on a disabled panel", otMemo,
+       [](TAuObject& o) { static_cast<TMemoPayload&>(*o.Payload).Lines = QStringLiteral("inherits"); }, clBtnFace,
+       false},
+      {"rich text with formatting and a scroll bar", otRichText,
+       [&](TAuObject& o) {
+         auto& r = static_cast<TRichTextPayload&>(*o.Payload);
+         r.Document = rtf;
+         r.ScrollBars = ssVertical;
+       },
+       clBtnFace, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 300, 200}, alClient);
+    static_cast<TPanelPayload&>(*root->Payload).Color = c.PanelColor;
+    root->Enable = c.Enabled;
+    TAuObject& text = AddChild(*root, MakeObject(c.Kind, QStringLiteral("T"), {20, 20, 180, 90}));
+    c.Set(text);
+    TControlHost host(QSize(300, 200));
+    ASSERT_TRUE(host.Build(*root));
+    auto& view = dynamic_cast<TAuTextView&>(*ControlOf(text));
+    ASSERT_FALSE(view.HasView());
+    const QImage before = host.Host()->grab().toImage();
+    view.View();
+    QApplication::processEvents();
+    EXPECT_TRUE(view.HasView());
+    const QImage after = host.Host()->grab().toImage();
+    EXPECT_TRUE(before == after);
+    if (before != after && qEnvironmentVariableIsSet("MENUVIA_TEST_DUMP")) {
+      before.save(QStringLiteral("/tmp/tv_before_%1.png").arg(&c - cases.data()));
+      after.save(QStringLiteral("/tmp/tv_after_%1.png").arg(&c - cases.data()));
+    }
+    // Nothing was left empty: the view drew something other than the panel behind it.
+    EXPECT_NE(after.pixel(25, 25), after.pixel(10, 10));
+  }
+}
+
+// Live, the pointer entering a text view or the keyboard reaching it makes its view; on the editing
+// canvas the designer has the mouse and no view is made.
+TEST(ControlsStandard, TextViewsMakeTheirViewWhenReached) {
+  for (const bool live : {true, false}) {
+    SCOPED_TRACE(live ? "live" : "editing");
+    auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 300, 200}, alClient);
+    TAuObject& first = AddChild(*root, MakeObject(otMemo, QStringLiteral("A"), {10, 10, 120, 80}));
+    TAuObject& second = AddChild(*root, MakeObject(otRichText, QStringLiteral("B"), {150, 10, 120, 80}));
+    TControlHost host(QSize(300, 200));
+    ASSERT_TRUE(host.Build(*root, live));
+    auto& a = dynamic_cast<TAuTextView&>(*ControlOf(first));
+    auto& b = dynamic_cast<TAuTextView&>(*ControlOf(second));
+    host.Move(a.Widget(), {40, 40});
+    EXPECT_EQ(a.HasView(), live);
+    EXPECT_FALSE(b.HasView());
+    if (!live) continue;
+    // The press that follows reaches the page as the object's, through the view.
+    host.Events.Clear();
+    host.Click(a.Widget(), {40, 40});
+    EXPECT_EQ(host.Events.Count(TRecordedEvent::Click, &first), 1);
+    const TRecordedEvent* down = host.Events.Last(TRecordedEvent::Down);
+    ASSERT_NE(down, nullptr);
+    EXPECT_EQ(down->Object, &first);
+    EXPECT_EQ(down->Pos, QPoint(40, 40));
+    // Focus given by the keyboard goes on to the view of the second one.
+    b.Widget()->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(b.HasView());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.View()->hasFocus(); }));
+  }
 }
 
 TEST(ControlsStandard, ButtonShowsCaptionFontAndDefault) {

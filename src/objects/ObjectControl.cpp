@@ -65,7 +65,7 @@ class TAuControlEventFilter : public QObject {
         if (w == self) FControl.ReportLeave();
         return false;
       case QEvent::ContextMenu:
-        return w == self || w->parentWidget() == self ? ShowPopup(static_cast<QContextMenuEvent*>(event)) : false;
+        return FControl.IsOwnPart(w) ? ShowPopup(static_cast<QContextMenuEvent*>(event)) : false;
       case QEvent::Resize:
         if (w == self) FControl.ApplySize();
         if (w == FControl.ChildHost() && FControl.AuObject) AlignChildren(*FControl.AuObject);

@@ -130,6 +130,10 @@ class TAuControl {
   // coordinates. Also shows the popup menu on a right click when the record has one.
   void ForwardMouseEvents(QWidget* w);
 
+  // Whether a right click on w (a widget whose events this control forwards) is on the control
+  // itself rather than on an object inside it: its own widget and that widget's direct parts.
+  virtual bool IsOwnPart(QWidget* w) { return w == Widget() || w->parentWidget() == Widget(); }
+
   // The record of the container this control's widget sits in, or null (the page root).
   TAuObject* ParentRecord() const;
 
