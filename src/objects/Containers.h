@@ -132,6 +132,9 @@ class TAuGroupBox : public TMouseKeeping<QGroupBox>, public TAuControl {
 
  protected:
   void ApplyPayload() override;
+  // Nothing it applies depends on its size: applied before its children exist, so that its font
+  // and colours are not passed down a whole subtree afterwards.
+  void OnCreated() override { ApplyPayload(); }
   void SizeChanged() override;
   void paintEvent(QPaintEvent* e) override;
 
@@ -153,6 +156,9 @@ class TAuScrollBox : public TMouseKeeping<QScrollArea>, public TAuControl {
 
  protected:
   void ApplyPayload() override;
+  // Nothing it applies depends on its size: applied before its children exist, so that its font
+  // and colours are not passed down a whole subtree afterwards.
+  void OnCreated() override { ApplyPayload(); }
   void SizeChanged() override;
   void ChildrenAligned() override;
   bool viewportEvent(QEvent* e) override;

@@ -86,22 +86,29 @@ TAuMediaShell::TAuMediaShell(TAuObject& object, QWidget* parent, const TControlC
 // The engine goes before the widgets its view lives in.
 TAuMediaShell::~TAuMediaShell() { FEngine.reset(); }
 
-void TAuMediaShell::AddMessageLabel() {
-  FMessage = new TMessageLabel(*this);
-  FMessage->setAlignment(Qt::AlignCenter);
-  FMessage->setWordWrap(true);
-  FMessage->setCursor(Qt::PointingHandCursor);
-  QFont font = FMessage->font();
-  font.setBold(true);
-  FMessage->setFont(font);
-  QPalette p = FMessage->palette();
-  p.setColor(QPalette::WindowText, ToQColor(clBlue));
-  FMessage->setPalette(p);
-  FMessage->hide();
+QLabel* TAuMediaShell::MessageLabel() {
+  // Made when first needed: most shells never show it.
+  if (!FMessage && FHasMessage) {
+    FMessage = new TMessageLabel(*this);
+    FMessage->setAlignment(Qt::AlignCenter);
+    FMessage->setWordWrap(true);
+    FMessage->setCursor(Qt::PointingHandCursor);
+    QFont font = FMessage->font();
+    font.setBold(true);
+    FMessage->setFont(font);
+    QPalette p = FMessage->palette();
+    p.setColor(QPalette::WindowText, ToQColor(clBlue));
+    FMessage->setPalette(p);
+    FMessage->setGeometry(contentsRect());
+    FMessage->hide();
+  }
+  return FMessage;
 }
 
+void TAuMediaShell::AddMessageLabel() { FHasMessage = true; }
+
 void TAuMediaShell::ShowMessage(const QString& text) {
-  if (!FMessage) return;
+  if (!MessageLabel()) return;
   FMessage->setText(text);
   FMessage->setGeometry(contentsRect());
   FMessage->show();

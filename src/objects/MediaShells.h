@@ -72,7 +72,7 @@ class TAuMediaShell : public TMouseKeeping<QFrame>, public TAuControl {
 
   // The hidden message label (Flash player and PDF reader; null for the others). Shown with a text,
   // it fills the shell; clicking it opens DownloadAddress().
-  QLabel* MessageLabel() const { return FMessage; }
+  QLabel* MessageLabel();
   void ShowMessage(const QString& text);
   void HideMessage();
   virtual QString DownloadAddress() const { return {}; }
@@ -90,10 +90,12 @@ class TAuMediaShell : public TMouseKeeping<QFrame>, public TAuControl {
   virtual void LayoutParts();
   // The text shown live when no engine could be made (empty: none).
   virtual QString MissingEngineText() const { return {}; }
+  // The kind has the message label (made when first needed).
   void AddMessageLabel();
 
   QWidget* FContent;
   QLabel* FMessage = nullptr;
+  bool FHasMessage = false;
 
  private:
   void StartEngine();

@@ -219,14 +219,24 @@ TAuObject* TAuControl::ParentRecord() const {
 
 void TAuControl::ApplyCommon() {
   QWidget* w = Widget();
-  w->setToolTip(AuObject->Hint);
-  if (AuObject->Cursor == 0)
-    w->unsetCursor();
-  else
+  // Each setting only when it changes: a page applies them to every new control, and each change
+  // is an event through the control's filters.
+  if (w->toolTip() != AuObject->Hint) w->setToolTip(AuObject->Hint);
+  if (AuObject->Cursor != 0)
     w->setCursor(CursorShapeOf(AuObject->Cursor));
-  w->setEnabled(AuObject->Enable);
+  else if (w->testAttribute(Qt::WA_SetCursor))
+    w->unsetCursor();
+  if (w->testAttribute(Qt::WA_ForceDisabled) == AuObject->Enable) w->setEnabled(AuObject->Enable);
   // The editing canvas shows every object, so that it can be found and selected.
-  w->setVisible(Editing() || AuObject->Visible);
+  QWidget* parent = w->parentWidget();
+  if (Editing() || AuObject->Visible) {
+    // A new control under a parent not shown yet is shown with it; showing it now would only
+    // polish and size it early.
+    if (w->isHidden() && (w->testAttribute(Qt::WA_WState_ExplicitShowHide) || !parent || parent->isVisible()))
+      w->setVisible(true);
+  } else if (!w->isHidden() || !w->testAttribute(Qt::WA_WState_ExplicitShowHide)) {
+    w->setVisible(false);
+  }
 }
 
 namespace {
@@ -523,9 +533,10 @@ void TAuControl::Attach() {
   AuObject->Control = w;
   ForwardMouseEvents(w);
   if (ChildHost() != w) ForwardMouseEvents(ChildHost());
-  ApplyCommon();
   FBuiltSize = QSize(-1, -1);
+  // Placed before it is shown, so that showing it does not size it first.
   PlaceFromRecord();
+  ApplyCommon();
   OnCreated();
 }
 
