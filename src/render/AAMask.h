@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -23,19 +24,33 @@ struct TAAMask {
   uint8_t& Pixel(int x, int y) { return Line(y)[x]; }
 };
 
-// Uniform integers for noise and spray. Seedable so a test can repeat a look.
+// Uniform integers for noise and spray. Seedable so a test can repeat a look. The engine is made
+// at the first draw: it is large, and most texts never use noise or spray.
 class TAARandom {
  public:
-  explicit TAARandom(uint32_t seed = std::random_device{}()) : FEngine(seed) {}
-  void Seed(uint32_t seed) { FEngine.seed(seed); }
+  // Seeded from the platform's entropy at the first draw.
+  TAARandom() = default;
+  explicit TAARandom(uint32_t seed) : FSeed(seed), FSeeded(true) {}
+  void Seed(uint32_t seed) {
+    FSeed = seed;
+    FSeeded = true;
+    FEngine.reset();
+  }
   // 0 … n − 1; 0 when n <= 0.
   int operator()(int n) {
     if (n <= 1) return 0;
-    return std::uniform_int_distribution<int>(0, n - 1)(FEngine);
+    return std::uniform_int_distribution<int>(0, n - 1)(Engine());
   }
 
  private:
-  std::mt19937 FEngine;
+  std::mt19937& Engine() {
+    if (!FEngine) FEngine = std::make_unique<std::mt19937>(FSeeded ? FSeed : std::random_device{}());
+    return *FEngine;
+  }
+
+  std::unique_ptr<std::mt19937> FEngine;
+  uint32_t FSeed = 0;
+  bool FSeeded = false;
 };
 
 // Averages the s × s blocks of a work picture (white ink on black; the low byte of each 32-bit
