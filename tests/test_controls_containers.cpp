@@ -721,6 +721,12 @@ TEST(ControlsMediaShells, MediaPlayerControlBarAndBorder) {
     TControlHost host(QSize(400, 300));
     ASSERT_TRUE(host.Build(*root));
     auto* player = static_cast<TAuMediaPlayer*>(ControlOf(o));
+    // Before a medium opens the bar is a picture of itself; its widgets, once made, look the same.
+    EXPECT_FALSE(player->HasBarWidgets());
+    const QImage before = host.Host()->grab().toImage();
+    (void)player->ControlBar();
+    QApplication::processEvents();
+    EXPECT_TRUE(host.Host()->grab().toImage() == before);
     const QRect client = player->contentsRect();
     EXPECT_EQ(client, QRect(2, 2, 285, 189));
     EXPECT_EQ(player->ControlBar()->isVisible(), bar);

@@ -57,7 +57,7 @@ class MediaPlayerObject : public MediaTestBase {
     return QTest::qWaitFor([&] { return player.Media()->Mode() == mpStopped && player.Media()->Position() > 0; }, 5000);
   }
 
-  static bool Enabled(const TAuMediaPlayer& p, bool play, bool pause, bool stop) {
+  static bool Enabled(TAuMediaPlayer& p, bool play, bool pause, bool stop) {
     return p.PlayButton()->isEnabled() == play && p.PauseButton()->isEnabled() == pause &&
            p.StopButton()->isEnabled() == stop;
   }

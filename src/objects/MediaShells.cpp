@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPointer>
 #include <QStyle>
 #include <QUrl>
@@ -201,33 +202,119 @@ TAuControl* CreateWebBrowserControl(TAuObject& object, QWidget* parent, const TC
 
 // ---- media player ----
 
-TAuMediaPlayer::TAuMediaPlayer(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TAuMediaShell(object, parent, context), FBar(new TMouseKeepingWidget(this)) {
-  // The control bar's mouse events belong to its buttons, not to the object.
-  ApplyBackColor(*FBar, clBtnFace);
-  const QIcon* icons = PlayerIcons(*style());
+namespace {
+// The media player's control bar: three buttons and the position bar, all disabled, on a bar of
+// the button face colour. The parts are returned through the pointers.
+QWidget* BuildControlBar(QWidget* parent, QToolButton** play, QToolButton** pause, QToolButton** stop,
+                         QSlider** track) {
+  auto* bar = new TMouseKeepingWidget(parent);
+  ApplyBackColor(*bar, clBtnFace);
+  const QIcon* icons = PlayerIcons(*bar->style());
   auto button = [&](int icon, int left) {
-    auto* b = new QToolButton(FBar);
+    auto* b = new QToolButton(bar);
     b->setIcon(icons[icon]);
     b->setGeometry(left, 1, 28, 20);
     b->setEnabled(false);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
   };
-  FPlay = button(0, 0);
-  FPause = button(1, 28);
-  FStop = button(2, 56);
-  FTrack = new QSlider(Qt::Horizontal, FBar);
-  FTrack->setTickPosition(QSlider::NoTicks);
-  FTrack->setEnabled(false);
-  FTrack->setFocusPolicy(Qt::NoFocus);
-  FTrack->setMaximum(0);
+  *play = button(0, 0);
+  *pause = button(1, 28);
+  *stop = button(2, 56);
+  *track = new QSlider(Qt::Horizontal, bar);
+  (*track)->setTickPosition(QSlider::NoTicks);
+  (*track)->setEnabled(false);
+  (*track)->setFocusPolicy(Qt::NoFocus);
+  (*track)->setMaximum(0);
+  return bar;
+}
+
+void PlaceControlBar(QWidget& bar, QSlider& track, QRect r) {
+  bar.setGeometry(r);
+  track.setGeometry(86, 1, std::max(0, r.width() - 86 - 1), 20);
+}
+
+// The control bar a window keeps to draw the pictures of the bars not made yet. Hidden, and never
+// shown: a bar draws the same whether shown or not.
+class TControlBarPainter : public QObject {
+ public:
+  explicit TControlBarPainter(QWidget& window) : QObject(&window) {
+    setObjectName(Name());
+    QToolButton *play, *pause, *stop;
+    Bar = BuildControlBar(&window, &play, &pause, &stop, &Track);
+    Bar->setAttribute(Qt::WA_DontShowOnScreen);
+    Bar->hide();
+  }
+  ~TControlBarPainter() override = default;
+  static QString Name() { return QStringLiteral("ControlBarPainter"); }
+  static TControlBarPainter& Of(QWidget& window) {
+    if (auto* painter = window.findChild<QObject*>(Name(), Qt::FindDirectChildrenOnly))
+      return *static_cast<TControlBarPainter*>(painter);
+    return *new TControlBarPainter(window);
+  }
+
+  QWidget* Bar;
+  QSlider* Track;
+};
+}  // namespace
+
+TAuMediaPlayer::TAuMediaPlayer(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TAuMediaShell(object, parent, context) {
+  FTimer.setInterval(TimerIntervalMs);
+  QObject::connect(&FTimer, &QTimer::timeout, this, [this] { TimerTick(); });
+}
+
+QWidget* TAuMediaPlayer::MakeBar() {
+  if (FBar) return FBar;
+  // The control bar's mouse events belong to its buttons, not to the object.
+  FBar = BuildControlBar(this, &FPlay, &FPause, &FStop, &FTrack);
   QObject::connect(FPlay, &QToolButton::clicked, this, [this] { ButtonClick(btPlay); });
   QObject::connect(FPause, &QToolButton::clicked, this, [this] { ButtonClick(btPause); });
   QObject::connect(FStop, &QToolButton::clicked, this, [this] { ButtonClick(btStop); });
   QObject::connect(FTrack, &QSlider::valueChanged, this, [this](int value) { TrackBarChanged(value); });
-  FTimer.setInterval(TimerIntervalMs);
-  QObject::connect(&FTimer, &QTimer::timeout, this, [this] { TimerTick(); });
+  PlaceControlBar(*FBar, *FTrack, FBarRect);
+  FBar->setVisible(AuObject && Payload().ControlBar);
+  FBarPicture = QPixmap();
+  return FBar;
+}
+
+void TAuMediaPlayer::paintEvent(QPaintEvent* e) {
+  TAuMediaShell::paintEvent(e);
+  if (FBar || FBarRect.isEmpty()) return;
+  const qreal ratio = devicePixelRatioF();
+  if (FBarPicture.isNull() || FBarPicture.size() != FBarRect.size() * ratio) {
+    // The window's painter bar, set up as this player's bar would be: it inherits this player's
+    // palette, as the bar would.
+    TControlBarPainter& painter = TControlBarPainter::Of(*window());
+    QPalette inherited = palette();
+    inherited.setResolveMask(~QPalette::ResolveMask(0));
+    painter.Bar->setPalette(inherited);
+    ApplyBackColor(*painter.Bar, clBtnFace);
+    painter.Bar->setEnabled(isEnabled());
+    PlaceControlBar(*painter.Bar, *painter.Track, QRect(QPoint(), FBarRect.size()));
+    FBarPicture = QPixmap(FBarRect.size() * ratio);
+    FBarPicture.setDevicePixelRatio(ratio);
+    FBarPicture.fill(Qt::transparent);
+    painter.Bar->render(&FBarPicture);
+  }
+  QPainter p(this);
+  p.drawPixmap(FBarRect.topLeft(), FBarPicture);
+}
+
+bool TAuMediaPlayer::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::StyleChange:
+      // The picture follows what the bar would inherit.
+      FBarPicture = QPixmap();
+      update();
+      break;
+    default:
+      break;
+  }
+  return TAuMediaShell::event(e);
 }
 
 // The engine outlives this part of the object: it must not report to it any more.
@@ -250,6 +337,7 @@ void TAuMediaPlayer::SetFilename(const QString& mediaFile) {
     return;
   }
   media->OnNotify = [this] { Notified(); };
+  MakeBar();
   FTrack->setEnabled(true);
   const int length = int(std::clamp<int64_t>(media->Length(), 0, INT_MAX));
   FCancelTrackBarEvent = true;
@@ -323,6 +411,7 @@ void TAuMediaPlayer::Notified() {
     FTrack->setEnabled(false);
     return;
   }
+  MakeBar();
   const int length = int(std::clamp<int64_t>(media->Length(), 0, INT_MAX));
   if (length != FTrack->maximum()) {
     FCancelTrackBarEvent = true;
@@ -335,6 +424,7 @@ void TAuMediaPlayer::Notified() {
 }
 
 void TAuMediaPlayer::EnableButtons(bool play, bool pause, bool stop) {
+  MakeBar();
   FPlay->setEnabled(play);
   FPause->setEnabled(pause);
   FStop->setEnabled(stop);
@@ -343,6 +433,7 @@ void TAuMediaPlayer::EnableButtons(bool play, bool pause, bool stop) {
 void TAuMediaPlayer::MoveTrackBar() {
   TMediaComponent* media = Media();
   if (!media) return;
+  MakeBar();
   FCancelTrackBarEvent = true;
   FTrack->setValue(int(std::clamp<int64_t>(media->Position(), 0, INT_MAX)));
   FCancelTrackBarEvent = false;
@@ -362,17 +453,20 @@ void TAuMediaPlayer::ApplyShell() {
   const TMediaPlayerPayload& p = Payload();
   ApplyBackColor(*FContent, TMediaPlayerPayload::Color);
   ApplyBorderStyle(*this, p.Border ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
-  FBar->setVisible(p.ControlBar);
+  if (FBar) FBar->setVisible(p.ControlBar);
+  FBarPicture = QPixmap();
 }
 
 void TAuMediaPlayer::LayoutParts() {
   QRect r = contentsRect();
+  FBarRect = QRect();
   if (AuObject && Payload().ControlBar) {
     const int bar = std::min(ControlBarHeight, r.height());
-    FBar->setGeometry(r.left(), r.bottom() + 1 - bar, r.width(), bar);
-    FTrack->setGeometry(86, 1, std::max(0, r.width() - 86 - 1), 20);
+    FBarRect = QRect(r.left(), r.bottom() + 1 - bar, r.width(), bar);
+    if (FBar) PlaceControlBar(*FBar, *FTrack, FBarRect);
     r.setBottom(r.bottom() - bar);
   }
+  update(FBarRect);
   FContent->setGeometry(r);
   if (EngineView()) EngineView()->setGeometry(FContent->rect());
 }

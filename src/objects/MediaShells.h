@@ -11,6 +11,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPixmap>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -134,11 +135,15 @@ class TAuMediaPlayer : public TAuMediaShell {
   // its position bar, all disabled until a medium is open.
   static constexpr int ControlBarHeight = 22;
   static constexpr int TimerIntervalMs = 1000;
-  QWidget* ControlBar() const { return FBar; }
-  QToolButton* PlayButton() const { return FPlay; }
-  QToolButton* PauseButton() const { return FPause; }
-  QToolButton* StopButton() const { return FStop; }
-  QSlider* TrackBar() const { return FTrack; }
+  //
+  // Until a medium opens, every part of the bar is disabled and does nothing, so the bar is drawn as
+  // a picture of itself and its widgets are made only then (or when asked for here).
+  QWidget* ControlBar() { return MakeBar(); }
+  QToolButton* PlayButton() { return MakeBar(), FPlay; }
+  QToolButton* PauseButton() { return MakeBar(), FPause; }
+  QToolButton* StopButton() { return MakeBar(), FStop; }
+  QSlider* TrackBar() { return MakeBar(), FTrack; }
+  bool HasBarWidgets() const { return FBar != nullptr; }
 
   // What the page does once it has faded in: the stored file assigned, run mode, and playing when
   // the object's "Play" is on.
@@ -163,17 +168,22 @@ class TAuMediaPlayer : public TAuMediaShell {
  protected:
   void ApplyShell() override;
   void LayoutParts() override;
+  void paintEvent(QPaintEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
+  QWidget* MakeBar();
   void EnableButtons(bool play, bool pause, bool stop);
   // The position bar follows the player without that move being taken for a seek.
   void MoveTrackBar();
   void TrackBarChanged(int value);
   void Notified();
 
-  QWidget* FBar;
-  QToolButton *FPlay, *FPause, *FStop;
-  QSlider* FTrack;
+  QWidget* FBar = nullptr;
+  QToolButton *FPlay = nullptr, *FPause = nullptr, *FStop = nullptr;
+  QSlider* FTrack = nullptr;
+  QRect FBarRect;       // where the bar goes; empty when it is off
+  QPixmap FBarPicture;  // the bar as drawn before its widgets exist; null when to be drawn again
   QTimer FTimer;
   QString FFilename;
   TMPBtnType FLastButton = btStop;
