@@ -62,18 +62,27 @@ inline void ApplyBorderStyle(QFrame& frame, TBorderStyle style) {
     frame.setFrameStyle(QFrame::NoFrame);
 }
 
-// Fills w's background with a stored colour (role Window, and Base for text views).
+// Fills w's background with a stored colour (role Window, and Base for text views). Only a change is
+// applied: a new palette is passed down to every widget beneath.
 inline void ApplyBackColor(QWidget& w, TColor color, QPalette::ColorRole role = QPalette::Window) {
-  QPalette p = w.palette();
-  p.setColor(role, ToQColor(color));
-  w.setPalette(p);
-  w.setAutoFillBackground(true);
+  const QColor c = ToQColor(color);
+  if (w.palette().color(role) != c || !(w.palette().resolveMask() & (QPalette::ResolveMask(1) << role))) {
+    QPalette p = w.palette();
+    p.setColor(role, c);
+    w.setPalette(p);
+  }
+  if (!w.autoFillBackground()) w.setAutoFillBackground(true);
 }
 
-// A stored font onto a widget: face, size and styles, and its colour as the text colour.
+// A stored font onto a widget: face, size and styles, and its colour as the text colour. Only a
+// change is applied.
 inline void ApplyFont(QWidget& w, const TFont& font, QPalette::ColorRole textRole = QPalette::WindowText) {
-  w.setFont(ToQFont(font));
-  QPalette p = w.palette();
-  p.setColor(textRole, ToQColor(font.Color));
-  w.setPalette(p);
+  const QFont f = ToQFont(font);
+  if (w.font() != f || !w.testAttribute(Qt::WA_SetFont)) w.setFont(f);
+  const QColor c = ToQColor(font.Color);
+  if (w.palette().color(textRole) != c || !(w.palette().resolveMask() & (QPalette::ResolveMask(1) << textRole))) {
+    QPalette p = w.palette();
+    p.setColor(textRole, c);
+    w.setPalette(p);
+  }
 }

@@ -431,9 +431,12 @@ void TAuSlideShow::ApplyPayload() {
   FSlides.Settings = *s;
   FSlides.Picture.Clear();
   FSlides.DecodedSlide = QImage();
-  FSlides.SetSize(size());
   ApplyFadeParam(FSlides.Fader, s->FadeParam);
-  FSlides.BuildImage();
+  // A new size builds the picture by itself; it is built once either way.
+  if (FSlides.Size() != size())
+    FSlides.SetSize(size());
+  else
+    FSlides.BuildImage();
   CountRebuild();
   FSlides.DoFileListIn(Context().ProjectFolder);
   FSlides.DoStop();

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QPainter>
 #include <QPointer>
 #include <QStyle>
@@ -253,8 +254,34 @@ class TControlBarPainter : public QObject {
     return *new TControlBarPainter(window);
   }
 
+  // The picture of a bar of size for a player with palette and enabled state, drawn once for all
+  // the players that share them.
+  const QPixmap& Picture(QSize size, qreal ratio, const QPalette& palette, bool enabled) {
+    size_t key = qHash(size.width()) ^ (qHash(size.height()) << 1) ^ qHash(ratio) ^ (enabled ? 0x9e3779b9u : 0);
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+      for (int r = 0; r < QPalette::NColorRoles; ++r)
+        key = key * 31 + palette.color(QPalette::ColorGroup(g), QPalette::ColorRole(r)).rgba();
+    auto found = FPictures.find(key);
+    if (found != FPictures.end()) return *found;
+    if (FPictures.size() > 64) FPictures.clear();
+    QPalette inherited = palette;
+    inherited.setResolveMask(~QPalette::ResolveMask(0));
+    Bar->setPalette(inherited);
+    ApplyBackColor(*Bar, clBtnFace);
+    Bar->setEnabled(enabled);
+    PlaceControlBar(*Bar, *Track, QRect(QPoint(), size));
+    QPixmap picture(size * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    Bar->render(&picture);
+    return *FPictures.insert(key, picture);
+  }
+
   QWidget* Bar;
   QSlider* Track;
+
+ private:
+  QHash<size_t, QPixmap> FPictures;
 };
 }  // namespace
 
@@ -282,21 +309,8 @@ void TAuMediaPlayer::paintEvent(QPaintEvent* e) {
   TAuMediaShell::paintEvent(e);
   if (FBar || FBarRect.isEmpty()) return;
   const qreal ratio = devicePixelRatioF();
-  if (FBarPicture.isNull() || FBarPicture.size() != FBarRect.size() * ratio) {
-    // The window's painter bar, set up as this player's bar would be: it inherits this player's
-    // palette, as the bar would.
-    TControlBarPainter& painter = TControlBarPainter::Of(*window());
-    QPalette inherited = palette();
-    inherited.setResolveMask(~QPalette::ResolveMask(0));
-    painter.Bar->setPalette(inherited);
-    ApplyBackColor(*painter.Bar, clBtnFace);
-    painter.Bar->setEnabled(isEnabled());
-    PlaceControlBar(*painter.Bar, *painter.Track, QRect(QPoint(), FBarRect.size()));
-    FBarPicture = QPixmap(FBarRect.size() * ratio);
-    FBarPicture.setDevicePixelRatio(ratio);
-    FBarPicture.fill(Qt::transparent);
-    painter.Bar->render(&FBarPicture);
-  }
+  if (FBarPicture.isNull() || FBarPicture.size() != FBarRect.size() * ratio)
+    FBarPicture = TControlBarPainter::Of(*window()).Picture(FBarRect.size(), ratio, palette(), isEnabled());
   QPainter p(this);
   p.drawPixmap(FBarRect.topLeft(), FBarPicture);
 }

@@ -18,15 +18,15 @@ TAuStandardButton::TAuStandardButton(TAuObject& object, QWidget* parent, const T
   connect(this, &QPushButton::clicked, this, [this] {
     if (!FMouseRelease) ReportClick();
   });
-  if (Live()) {
-    // The keys of the page's default and cancel buttons, enabled by the record.
-    FDefaultKey = new QShortcut(QKeySequence(Qt::Key_Return), this, this, [this] { animateClick(); });
-    FCancelKey = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, [this] { animateClick(); });
-    for (QShortcut* key : {FDefaultKey, FCancelKey}) {
-      key->setContext(Qt::WindowShortcut);
-      key->setEnabled(false);
-    }
+}
+
+void TAuStandardButton::SetPageKey(QShortcut*& key, Qt::Key code, bool on) {
+  // The keys of the page's default and cancel buttons, live only, made for the buttons that are.
+  if (on && !key && Live()) {
+    key = new QShortcut(QKeySequence(code), this, this, [this] { animateClick(); });
+    key->setContext(Qt::WindowShortcut);
   }
+  if (key) key->setEnabled(on);
 }
 
 void TAuStandardButton::mouseReleaseEvent(QMouseEvent* e) {
@@ -45,8 +45,8 @@ void TAuStandardButton::ApplyPayload() {
   setText(p.Caption);
   ApplyFont(*this, p.Font, QPalette::ButtonText);
   setDefault(p.Default);
-  if (FDefaultKey) FDefaultKey->setEnabled(p.Default);
-  if (FCancelKey) FCancelKey->setEnabled(p.Cancel);
+  SetPageKey(FDefaultKey, Qt::Key_Return, p.Default);
+  SetPageKey(FCancelKey, Qt::Key_Escape, p.Cancel);
   setFocusPolicy(p.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
   CountRebuild();
   update();
@@ -228,8 +228,9 @@ void TAuTextView::paintEvent(QPaintEvent*) {
     QTextEdit& painter = TTextViewPainter::Of(*window());
     QPalette inherited = palette();
     inherited.setResolveMask(~QPalette::ResolveMask(0));
-    painter.setPalette(inherited);
-    painter.setEnabled(isEnabled());
+    // Most text views of a page inherit the same palette: set, it is passed down the painter's parts.
+    if (!(painter.palette() == inherited)) painter.setPalette(inherited);
+    if (painter.isEnabledTo(nullptr) != isEnabled()) painter.setEnabled(isEnabled());
     painter.resize(size());
     Configure(painter);
     FPicture = QPixmap(size() * ratio);

@@ -30,6 +30,8 @@ class TAuStandardButton : public TMouseKeeping<QPushButton>, public TAuControl {
   void mouseReleaseEvent(QMouseEvent* e) override;
 
  private:
+  void SetPageKey(QShortcut*& key, Qt::Key code, bool on);
+
   bool FApplied = false;
   bool FMouseRelease = false;  // a click now comes from the mouse, which reports it already
   QShortcut* FDefaultKey = nullptr;
