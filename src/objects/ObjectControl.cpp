@@ -424,6 +424,12 @@ class TAuDocking {
   }
 
   static void ChildrenCreated(TAuControl& c) { c.ChildrenCreated(); }
+  // ResumeAlign for a control at hand.
+  static void Resume(TAuControl& c) {
+    if (c.FAlignSuspended == 0 || --c.FAlignSuspended > 0 || !c.AuObject) return;
+    Dock(c.AuObject->Objects, c.ChildClientRect());
+    c.ChildrenAligned();
+  }
   static bool Suspended(TAuControl& c) { return c.FAlignSuspended > 0; }
 
   // Creates the controls of a subtree with every container's docking suspended; the caller resumes
@@ -442,7 +448,7 @@ class TAuDocking {
     control->Attach();
     // A docked object is built once, when its parent docks it; any other at its stored bounds now.
     if (!IsDocked(object)) control->ApplySize();
-    SuspendAlign(object);
+    ++control->FAlignSuspended;
     for (auto& child : object.Objects)
       if (!CreateSubtree(*child, control->ChildHost(), context, complete)) return false;
     complete.push_back(&object);
@@ -512,8 +518,9 @@ void RedockRoot(QWidget* root) {
 }
 
 void ResumeSubtree(TAuObject& object) {
-  if (!ControlOf(object)) return;
-  ResumeAlign(object);
+  TAuControl* c = ControlOf(object);
+  if (!c) return;
+  TAuDocking::Resume(*c);
   for (auto& child : object.Objects) ResumeSubtree(*child);
 }
 
