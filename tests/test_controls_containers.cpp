@@ -579,6 +579,28 @@ TEST(ControlsStandard, TextViewsLookTheSameBeforeAndAfterMakingTheirView) {
   }
 }
 
+// The picture follows the record and the area's size while there is no view yet.
+TEST(ControlsStandard, TextViewPicturesFollowTheRecord) {
+  auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 300, 200}, alClient);
+  TAuObject& memo = AddChild(*root, MakeObject(otMemo, QStringLiteral("M"), {20, 20, 150, 80}));
+  auto& m = static_cast<TMemoPayload&>(*memo.Payload);
+  m.Lines = QStringLiteral("before");
+  TControlHost host(QSize(300, 200));
+  ASSERT_TRUE(host.Build(*root));
+  auto& view = dynamic_cast<TAuTextView&>(*ControlOf(memo));
+  const QImage first = host.Host()->grab().toImage();
+  m.Lines = QStringLiteral("after, and longer");
+  m.Color = 0x0080FFFF;
+  memo.Width = 200;
+  view.RecordChanged();
+  const QImage changed = host.Host()->grab().toImage();
+  EXPECT_FALSE(changed == first);
+  ASSERT_FALSE(view.HasView());
+  EXPECT_EQ(view.View()->toPlainText(), QStringLiteral("after, and longer"));
+  QApplication::processEvents();
+  EXPECT_TRUE(host.Host()->grab().toImage() == changed);
+}
+
 // Live, the pointer entering a text view or the keyboard reaching it makes its view; on the editing
 // canvas the designer has the mouse and no view is made.
 TEST(ControlsStandard, TextViewsMakeTheirViewWhenReached) {
