@@ -412,6 +412,8 @@ TAuSlideShow::TAuSlideShow(TAuObject& object, QWidget* parent, const TControlCon
     ReportFadeOver();
   };
   FSlides.OnChange = [this] {
+    // The slide show built its picture itself.
+    FLookStale = false;
     CountRebuild();
     update();
   };
@@ -432,12 +434,9 @@ void TAuSlideShow::ApplyPayload() {
   FSlides.Picture.Clear();
   FSlides.DecodedSlide = QImage();
   ApplyFadeParam(FSlides.Fader, s->FadeParam);
-  // A new size builds the picture by itself; it is built once either way.
-  if (FSlides.Size() != size())
-    FSlides.SetSize(size());
-  else
-    FSlides.BuildImage();
-  CountRebuild();
+  // Built when first drawn (or when a slide is shown below).
+  FSlides.SetSize(size(), false);
+  RequestLook();
   FSlides.DoFileListIn(Context().ProjectFolder);
   FSlides.DoStop();
   // The editing canvas loads no slide and runs no slide clock.
@@ -456,9 +455,8 @@ void TAuSlideShow::SizeChanged() {
     return;
   }
   if (FSlides.Size() == size()) return;
-  FSlides.SetSize(size());
-  CountRebuild();
-  update();
+  FSlides.SetSize(size(), false);
+  RequestLook();
 }
 
 void TAuSlideShow::Rebuild() {

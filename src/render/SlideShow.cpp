@@ -151,10 +151,10 @@ TSlideShow::TSlideShow() {
   };
 }
 
-void TSlideShow::SetSize(QSize size) {
+void TSlideShow::SetSize(QSize size, bool build) {
   if (size == FSize) return;
   FSize = size;
-  BuildImage();
+  if (build) BuildImage();
 }
 
 void TSlideShow::BuildImage() {

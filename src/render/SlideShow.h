@@ -70,7 +70,8 @@ class TSlideShow {
 
   QSize Size() const { return FSize; }
   // A new size rebuilds the picture.
-  void SetSize(QSize size);
+  // build: false leaves the picture to a later BuildImage (the control builds it when first drawn).
+  void SetSize(QSize size, bool build = true);
 
   // After a successful load: rests at NormalAlpha, builds, lists the folder, and live only shows
   // the first slide when playing and sets the slide clock.
