@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QSet>
 #include <algorithm>
 #include <array>
 
@@ -449,8 +448,13 @@ class TAuDocking {
     // A docked object is built once, when its parent docks it; any other at its stored bounds now.
     if (!IsDocked(object)) control->ApplySize();
     ++control->FAlignSuspended;
-    for (auto& child : object.Objects)
-      if (!CreateSubtree(*child, control->ChildHost(), context, complete)) return false;
+    // Made in the order they stack (windowless children first, each group in list order), so that
+    // nothing needs raising afterwards. Keyboard focus follows the windowed ones' list order.
+    for (bool windowed : {false, true})
+      for (auto& child : object.Objects)
+        if (TAuControl::IsWindowedKind(child->ObjectType) == windowed &&
+            !CreateSubtree(*child, control->ChildHost(), context, complete))
+          return false;
     complete.push_back(&object);
     return true;
   }
@@ -527,11 +531,12 @@ void ResumeSubtree(TAuObject& object) {
 // Whether the controls of container's children already stack as RestackChildren would put them.
 bool StackedInOrder(const std::vector<QWidget*>& order) {
   if (order.empty()) return true;
-  const QSet<QObject*> wanted(order.begin(), order.end());
+  // Every widget of order is a child of the same parent: they stack in order exactly when order is
+  // a subsequence of the parent's children.
   size_t next = 0;
   for (QObject* child : order.front()->parentWidget()->children())
-    if (wanted.contains(child) && child != order[next++]) return false;
-  return true;
+    if (next < order.size() && child == order[next]) ++next;
+  return next == order.size();
 }
 }  // namespace
 
