@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QPainter>
 #include <QPointer>
 #include <QStyle>
@@ -12,6 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <deque>
+#include <vector>
 
 #include "model/Paths.h"
 #include "objects/ObjectKinds.h"
@@ -246,7 +247,6 @@ class TControlBarPainter : public QObject {
     Bar->setAttribute(Qt::WA_DontShowOnScreen);
     Bar->hide();
   }
-  ~TControlBarPainter() override = default;
   static QString Name() { return QStringLiteral("ControlBarPainter"); }
   static TControlBarPainter& Of(QWidget& window) {
     if (auto* painter = window.findChild<QObject*>(Name(), Qt::FindDirectChildrenOnly))
@@ -257,13 +257,14 @@ class TControlBarPainter : public QObject {
   // The picture of a bar of size for a player with palette and enabled state, drawn once for all
   // the players that share them.
   const QPixmap& Picture(QSize size, qreal ratio, const QPalette& palette, bool enabled) {
-    size_t key = qHash(size.width()) ^ (qHash(size.height()) << 1) ^ qHash(ratio) ^ (enabled ? 0x9e3779b9u : 0);
+    TKey key{size, ratio, enabled, {}};
+    key.Colours.reserve(size_t(QPalette::NColorGroups) * QPalette::NColorRoles);
     for (int g = 0; g < QPalette::NColorGroups; ++g)
       for (int r = 0; r < QPalette::NColorRoles; ++r)
-        key = key * 31 + palette.color(QPalette::ColorGroup(g), QPalette::ColorRole(r)).rgba();
-    auto found = FPictures.find(key);
-    if (found != FPictures.end()) return *found;
-    if (FPictures.size() > 64) FPictures.clear();
+        key.Colours.push_back(palette.color(QPalette::ColorGroup(g), QPalette::ColorRole(r)).rgba());
+    for (const auto& [known, picture] : FPictures)
+      if (known == key) return picture;
+    if (FPictures.size() >= 16) FPictures.erase(FPictures.begin());
     QPalette inherited = palette;
     inherited.setResolveMask(~QPalette::ResolveMask(0));
     Bar->setPalette(inherited);
@@ -274,14 +275,22 @@ class TControlBarPainter : public QObject {
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     Bar->render(&picture);
-    return *FPictures.insert(key, picture);
+    FPictures.emplace_back(std::move(key), picture);
+    return FPictures.back().second;
   }
 
   QWidget* Bar;
   QSlider* Track;
 
  private:
-  QHash<size_t, QPixmap> FPictures;
+  struct TKey {
+    QSize Size;
+    qreal Ratio;
+    bool Enabled;
+    std::vector<QRgb> Colours;
+    bool operator==(const TKey&) const = default;
+  };
+  std::deque<std::pair<TKey, QPixmap>> FPictures;
 };
 }  // namespace
 
