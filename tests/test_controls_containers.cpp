@@ -464,11 +464,13 @@ TEST(ControlsStandard, TextViewsShowTheirRecords) {
   m.WordWrap = false;
   m.Color = 0x0000FFFF;
   m.BorderStyle = TBorderStyle::bsNone;
+  m.TabStop = true;
   memo.Cursor = -21;
   TAuObject& rich = AddChild(*root, MakeObject(otRichText, QStringLiteral("R"), {200, 0, 150, 100}));
   auto& r = static_cast<TRichTextPayload&>(*rich.Payload);
   r.Document = QByteArray("{\\rtf1\\ansi {\\b bold} plain\\par}");
   r.ScrollBars = ssNone;
+  r.TabStop = false;
   TAuObject& plain = AddChild(*root, MakeObject(otRichText, QStringLiteral("P"), {0, 150, 150, 100}));
   auto& pl = static_cast<TRichTextPayload&>(*plain.Payload);
   pl.Document = QByteArray("{\\rtf1 not read as rich text}");
@@ -484,6 +486,9 @@ TEST(ControlsStandard, TextViewsShowTheirRecords) {
   EXPECT_EQ(mv->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(mv->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(mv->frameShape(), QFrame::NoFrame);
+  // Tab stops on the memo, whose record asks for it, and not on the rich text (nor on any view of
+  // a record that does not).
+  EXPECT_EQ(mv->focusPolicy(), Qt::StrongFocus);
   EXPECT_EQ(mv->palette().color(QPalette::Base), QColor(255, 255, 0));
   // The record's cursor shows over the text, not the text cursor.
   EXPECT_EQ(mv->viewport()->cursor().shape(), Qt::PointingHandCursor);
@@ -491,6 +496,7 @@ TEST(ControlsStandard, TextViewsShowTheirRecords) {
   auto* rv = dynamic_cast<TAuTextView&>(*ControlOf(rich)).View();
   EXPECT_EQ(rv->toPlainText().trimmed(), QStringLiteral("bold plain"));
   EXPECT_EQ(rv->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_EQ(rv->focusPolicy(), Qt::ClickFocus);
   EXPECT_EQ(dynamic_cast<TAuTextView&>(*ControlOf(plain)).View()->toPlainText(),
             QStringLiteral("{\\rtf1 not read as rich text}"));
 

@@ -110,6 +110,7 @@ QTextEdit* TAuTextView::View() {
   FView->setReadOnly(true);
   FView->setUndoRedoEnabled(false);
   FView->setGeometry(rect());
+  FView->setFocusPolicy(focusPolicy());
   if (AuObject) Configure(*FView);
   ApplyViewCursor();
   // The view's frame and its text area are the object's as the area was.
@@ -147,8 +148,10 @@ void TAuTextView::Configure(QTextEdit& view) const {
 
 void TAuTextView::ApplyPayload() {
   FApplied = true;
+  // The area and its view alike: the keyboard's tab stops at neither when the record says so.
   setFocusPolicy(Settings().TabStop ? Qt::StrongFocus : Qt::ClickFocus);
   if (FView) {
+    FView->setFocusPolicy(focusPolicy());
     Configure(*FView);
   } else {
     FPicture = QPixmap();
