@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
@@ -747,6 +748,8 @@ TEST(ControlsMediaShells, MediaPlayerControlBarAndBorder) {
     TAuObject& o = AddChild(*root, MakeObject(otMediaPlayer, QStringLiteral("M"), {0, 0, 289, 193}));
     static_cast<TMediaPlayerPayload&>(*o.Payload).ControlBar = bar;
     TControlHost host(QSize(400, 300));
+    // Nothing under the pointer: entering the player makes its bar.
+    QCursor::setPos(-5000, -5000);
     ASSERT_TRUE(host.Build(*root));
     auto* player = static_cast<TAuMediaPlayer*>(ControlOf(o));
     // Before a medium opens the bar is a picture of itself; its widgets, once made, look the same.
@@ -766,6 +769,27 @@ TEST(ControlsMediaShells, MediaPlayerControlBarAndBorder) {
       EXPECT_EQ(player->TrackBar()->geometry(), QRect(86, 1, 285 - 86 - 1, 20));
     }
   }
+}
+
+// The bar's mouse is its own, picture or not: a click on it is not the object's.
+TEST(ControlsMediaShells, MediaPlayerBarKeepsItsMouse) {
+  auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 400, 300}, alClient);
+  TAuObject& o = AddChild(*root, MakeObject(otMediaPlayer, QStringLiteral("M"), {10, 10, 289, 193}));
+  TControlHost host(QSize(400, 300));
+  ASSERT_TRUE(host.Build(*root));
+  auto* player = static_cast<TAuMediaPlayer*>(ControlOf(o));
+  ASSERT_FALSE(player->HasBarWidgets());
+  const QPoint onBar(150, 193 - 2 - TAuMediaPlayer::ControlBarHeight / 2);
+  // The pointer comes in over the display area.
+  QCursor::setPos(player->mapToGlobal(QPoint(150, 40)));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return player->HasBarWidgets(); }));
+  host.Events.Clear();
+  host.Click(player, onBar);
+  EXPECT_EQ(host.Events.Count(TRecordedEvent::Click, &o), 0);
+  EXPECT_EQ(host.Events.Count(TRecordedEvent::Down, &o), 0);
+  // The display area is the object's.
+  host.Click(player, {150, 40});
+  EXPECT_EQ(host.Events.Count(TRecordedEvent::Click, &o), 1);
 }
 
 TEST(ControlsMediaShells, WebBrowserAddress) {

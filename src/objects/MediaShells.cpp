@@ -326,6 +326,11 @@ void TAuMediaPlayer::paintEvent(QPaintEvent* e) {
 
 bool TAuMediaPlayer::event(QEvent* e) {
   switch (e->type()) {
+    case QEvent::Enter:
+      // The pointer may go on to the bar, whose mouse belongs to its buttons, not to the object:
+      // the bar is made before it gets there.
+      if (!FBar && Live() && !FBarRect.isEmpty()) MakeBar();
+      break;
     case QEvent::PaletteChange:
     case QEvent::FontChange:
     case QEvent::EnabledChange:

@@ -137,7 +137,8 @@ class TAuMediaPlayer : public TAuMediaShell {
   static constexpr int TimerIntervalMs = 1000;
   //
   // Until a medium opens, every part of the bar is disabled and does nothing, so the bar is drawn as
-  // a picture of itself and its widgets are made only then (or when asked for here).
+  // a picture of itself and its widgets are made only then, when the pointer enters the player (the
+  // bar keeps its mouse from the object), or when asked for here.
   QWidget* ControlBar() { return MakeBar(); }
   QToolButton* PlayButton() { return MakeBar(), FPlay; }
   QToolButton* PauseButton() { return MakeBar(), FPause; }
