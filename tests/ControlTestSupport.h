@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Project.h"
+#include "objects/GraphicControl.h"
 #include "objects/ObjectControl.h"
 
 // One reported event, in the order the objects reported them.
@@ -92,6 +93,69 @@ inline const char* RecordedKindName(TRecordedEvent::TKind k) {
   return names[k];
 }
 
+// The widget that gets the mouse at a point of an object (in the object's own coordinates) and the
+// point there: a windowed control's own widget, or the widget a windowless control sits on.
+struct TMouseTarget {
+  QWidget* Widget = nullptr;
+  QPoint Pos;
+};
+inline TMouseTarget MouseTargetOf(const TAuObject& object, QPoint local) {
+  TAuControl* c = ControlOf(object);
+  if (!c) return {};
+  if (QWidget* w = c->Widget()) return {w, local};
+  return {c->HostWidget(), c->Geometry().topLeft() + local};
+}
+// Where an object's control is, in the coordinates of the widget it sits on.
+inline QRect BoundsOf(const TAuObject& object) {
+  TAuControl* c = ControlOf(object);
+  return c ? c->Geometry() : QRect();
+}
+// Whether an object's control can be seen: shown, on a visible widget.
+inline bool IsShownOnScreen(const TAuObject& object) {
+  TAuControl* c = ControlOf(object);
+  if (!c) return false;
+  if (QWidget* w = c->Widget()) return w->isVisible();
+  return c->IsShown() && c->HostWidget()->isVisible();
+}
+// Whether an object's control takes input: enabled, in enabled containers.
+inline bool IsEnabledOnScreen(const TAuObject& object) {
+  TAuControl* c = ControlOf(object);
+  if (!c) return false;
+  if (QWidget* w = c->Widget()) return w->isEnabled();
+  return static_cast<TGraphicControl*>(c)->isEnabled();
+}
+// Sends one mouse event to an object at a point of its own, straight to the widget that takes it
+// there (no window system in between). Enter and Leave are the pointer coming onto the object and
+// going off it; for a windowless object these are a move onto it and the pointer leaving its host.
+// The button is held during a move and a press, and let go by a release.
+inline void SendMouse(const TAuObject& object, QEvent::Type type, QPoint local,
+                      Qt::MouseButton button = Qt::LeftButton) {
+  const TMouseTarget t = MouseTargetOf(object, local);
+  if (!t.Widget) return;
+  const bool windowless = !ControlOf(object)->Widget();
+  if (type == QEvent::Enter && windowless) type = QEvent::MouseMove, button = Qt::NoButton;
+  if (type == QEvent::Enter) {
+    QEnterEvent e(t.Pos, t.Pos, t.Widget->mapToGlobal(t.Pos));
+    QApplication::sendEvent(t.Widget, &e);
+    return;
+  }
+  if (type == QEvent::Leave) {
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(t.Widget, &e);
+    return;
+  }
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+  QMouseEvent e(type, QPointF(t.Pos), QPointF(t.Widget->mapToGlobal(t.Pos)),
+                type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+  QApplication::sendEvent(t.Widget, &e);
+}
+
+// Qt Test's widget helpers at a point of an object.
+inline void ClickObject(const TAuObject& object, QPoint local, Qt::MouseButton button = Qt::LeftButton) {
+  const TMouseTarget t = MouseTargetOf(object, local);
+  QTest::mouseClick(t.Widget, button, {}, t.Pos);
+}
+
 // An offscreen top-level widget holding the controls of one record tree. The host owns the
 // widgets; the caller owns the records, which must outlive the host (or the host is reset first).
 // Controls of records released earlier go with their records.
@@ -124,6 +188,24 @@ class TControlHost {
   // widget under the point, makes double clicks and sends enter and leave events. Points are in
   // w's coordinates.
   QPoint At(QWidget* w, QPoint p) const { return w->mapTo(Window.get(), p); }
+  QPoint At(const TAuObject& o, QPoint p) const {
+    const TMouseTarget t = MouseTargetOf(o, p);
+    return t.Widget->mapTo(Window.get(), t.Pos);
+  }
+  void Click(const TAuObject& o, QPoint p, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(Window->windowHandle(), button, modifiers, At(o, p));
+  }
+  void DoubleClick(const TAuObject& o, QPoint p) {
+    QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, At(o, p));
+  }
+  void Press(const TAuObject& o, QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(Window->windowHandle(), button, {}, At(o, p));
+  }
+  void Release(const TAuObject& o, QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseRelease(Window->windowHandle(), button, {}, At(o, p));
+  }
+  void Move(const TAuObject& o, QPoint p) { QTest::mouseMove(Window->windowHandle(), At(o, p)); }
   void Click(QWidget* w, QPoint p, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers modifiers = {}) {
     QTest::mouseClick(Window->windowHandle(), button, modifiers, At(w, p));
   }

@@ -4,9 +4,11 @@
 // defaults a new object's record takes from its control.
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
 #include <QPainter>
 #include <QTabBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "ControlTestSupport.h"
 #include "model/ObjectStream.h"
@@ -34,9 +36,11 @@ struct TQuietEngines {
 };
 
 // The kinds of this layer that raise mouse events of their own.
-const TObjectType EventKinds[] = {otPanel,      otTabNotebook, otGroupBox,       otScrollBox,
-                                  otSplitter,   otMemo,        otStandardButton, otRichText,
-                                  otWebBrowser, otMediaPlayer, otFlashPlayer,    otPDFReader};
+const TObjectType EventKinds[] = {otPanel,       otTabNotebook,    otGroupBox,    otScrollBox,  otSplitter,
+                                  otMemo,        otStandardButton, otRichText,    otWebBrowser, otMediaPlayer,
+                                  otFlashPlayer, otPDFReader,      otImageButton, otSimpleText, otImage,
+                                  otBevel,       otFadeButton,     otShape,       otBalloon,    otNote,
+                                  otSlideShow,   otMultilineText};
 
 // A page panel of 400 × 300 with one object of kind at (50, 40, 120, 80).
 struct TOneObjectPage {
@@ -49,7 +53,6 @@ struct TOneObjectPage {
     Object->Enable = enabled;
   }
   ~TOneObjectPage() { Host.Window.reset(); }
-  QWidget* Widget() const { return TControlHost::WidgetOf(*Object); }
 };
 
 std::vector<K> Buttons(const std::vector<TRecordedEvent>& events, const TAuObject* only) {
@@ -85,8 +88,8 @@ TEST(ControlsEvents, EveryKindReportsItsMouseEventsWithPositions) {
       ASSERT_TRUE(page.Host.Build(*page.Root));
       TControlHost& host = page.Host;
       TRecordingPageEvents& events = host.Events;
-      QWidget* w = page.Widget();
-      ASSERT_TRUE(w && w->isVisible());
+      const TAuObject& w = *page.Object;
+      ASSERT_TRUE(IsShownOnScreen(w));
       host.PointerEntersWindow(QPoint(390, 290));
 
       host.Click(w, p, Qt::LeftButton, Qt::ShiftModifier);
@@ -131,7 +134,7 @@ TEST(ControlsEvents, EveryKindReportsItsMouseEventsWithPositions) {
 TEST(ControlsEvents, DragReportsTheButtonHeldAndReleaseOutsideMakesNoClick) {
   TOneObjectPage page(otPanel);
   ASSERT_TRUE(page.Host.Build(*page.Root));
-  QWidget* w = page.Widget();
+  const TAuObject& w = *page.Object;
   TControlHost& host = page.Host;
   host.Press(w, QPoint(10, 10));
   host.Move(w, QPoint(30, 12));
@@ -160,7 +163,7 @@ TEST(ControlsEvents, RightButtonIsReportedWithItsButtonAndMakesNoClick) {
     SCOPED_TRACE(GetObjectTypeName(kind).toStdString());
     TOneObjectPage page(kind);
     ASSERT_TRUE(page.Host.Build(*page.Root));
-    page.Host.Click(page.Widget(), QPoint(20, 20), Qt::RightButton);
+    page.Host.Click(*page.Object, QPoint(20, 20), Qt::RightButton);
     const auto& e = page.Host.Events;
     EXPECT_EQ(Names(Buttons(e.Events, page.Object)), "Down Up ");
     ASSERT_TRUE(LastOf(e, K::Down, page.Object));
@@ -175,8 +178,8 @@ TEST(ControlsEvents, DisabledObjectStillReportsReleaseAndLeave) {
     SCOPED_TRACE(GetObjectTypeName(kind).toStdString());
     TOneObjectPage page(kind, false);
     ASSERT_TRUE(page.Host.Build(*page.Root));
-    QWidget* w = page.Widget();
-    ASSERT_FALSE(w->isEnabled());
+    const TAuObject& w = *page.Object;
+    ASSERT_FALSE(IsEnabledOnScreen(w));
     TControlHost& host = page.Host;
     auto& e = host.Events;
     host.PointerEntersWindow(QPoint(390, 290));
@@ -199,7 +202,7 @@ TEST(ControlsEvents, ObjectDisabledWhilePressedIsStillClicked) {
   // The press's actions may disable the object; its release still ends the click.
   TOneObjectPage page(otStandardButton);
   ASSERT_TRUE(page.Host.Build(*page.Root));
-  QWidget* w = page.Widget();
+  const TAuObject& w = *page.Object;
   page.Host.Press(w, QPoint(10, 10));
   page.Object->Enable = false;
   ControlOf(*page.Object)->RecordChanged(TRecordChange::Common);
@@ -214,7 +217,7 @@ TEST(ControlsVisibility, StoredInvisibleShowsOnlyOnTheEditingCanvas) {
       TOneObjectPage page(kind);
       page.Object->Visible = false;
       ASSERT_TRUE(page.Host.Build(*page.Root, live));
-      EXPECT_EQ(page.Widget()->isVisible(), !live);
+      EXPECT_EQ(IsShownOnScreen(*page.Object), !live);
     }
 }
 
@@ -231,7 +234,10 @@ std::unique_ptr<TAuObject> Plain(const QString& name, QRect bounds, TColor color
 
 std::vector<QString> StackedNames(const TAuObject& container) {
   std::vector<QString> names;
+  // The windowless controls the host paints first, in their order, then its windows.
   QWidget* host = ControlOf(container)->ChildHost();
+  if (const TGraphicHost* graphics = TGraphicHost::Find(host))
+    for (const TGraphicControl* c : graphics->Controls()) names.push_back(c->AuObject->ObjectName);
   for (QObject* child : host->children())
     if (TAuControl* c = AsAuControl(child)) names.push_back(c->AuObject->ObjectName);
   return names;
@@ -284,8 +290,65 @@ TEST(ControlsNewObjects, RecordTakesTheControlsOwnDefaults) {
     EXPECT_EQ(added->Cursor, c.Cursor);
     // A splitter docks at once among its siblings: at the left edge, full height.
     if (c.Kind == otSplitter) {
-      EXPECT_EQ(TControlHost::WidgetOf(*added)->geometry(), QRect(0, 0, 5, 200));
+      EXPECT_EQ(BoundsOf(*added), QRect(0, 0, 5, 200));
     }
     host.Window.reset();
   }
+}
+
+// The windowless objects are painted and handed the mouse by the widget they sit on: the topmost
+// one under the pointer takes it, shows its cursor and hint there, and once hidden takes nothing.
+TEST(ControlsWindowless, TopmostTakesTheMouseAndShowsItsCursorAndHint) {
+  auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 300, 200}, alClient);
+  TAuObject& hand = AddChild(*root, MakeObject(otBevel, QStringLiteral("Hand"), {10, 10, 60, 60}));
+  hand.Cursor = -21;
+  hand.Hint = QStringLiteral("Bevel hint");
+  TAuObject& top = AddChild(*root, MakeObject(otImage, QStringLiteral("Top"), {40, 40, 60, 60}));
+  TControlHost host(QSize(300, 200));
+  ASSERT_TRUE(host.Build(*root));
+  QWidget* page = ControlOf(*root)->ChildHost();
+  ASSERT_EQ(ControlOf(hand)->HostWidget(), page);
+  auto& e = host.Events;
+  host.PointerEntersWindow(QPoint(290, 190));
+  host.Move(host.Host(), QPoint(290, 190));
+  const Qt::CursorShape own = page->cursor().shape();
+
+  struct Step {
+    const char* What;
+    QPoint At;  // on the page
+    const TAuObject* Under;
+    Qt::CursorShape Cursor;
+  };
+  const Step steps[] = {
+      {"onto the bevel", {20, 20}, &hand, Qt::PointingHandCursor},
+      {"where the image lies over it", {50, 50}, &top, own},
+      {"back on the bevel alone", {15, 60}, &hand, Qt::PointingHandCursor},
+      {"off both", {200, 150}, root.get(), own},
+  };
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.What);
+    e.Clear();
+    host.Move(host.Host(), page->mapTo(host.Host(), s.At));
+    host.Click(host.Host(), page->mapTo(host.Host(), s.At));
+    EXPECT_EQ(e.Count(K::Click, s.Under), 1);
+    EXPECT_EQ(e.Count(K::Click), 1);
+    EXPECT_EQ(page->cursor().shape(), s.Cursor);
+  }
+
+  // The hint of the object under the pointer, not its page's.
+  host.Move(host.Host(), page->mapTo(host.Host(), QPoint(20, 20)));
+  QHelpEvent help(QEvent::ToolTip, QPoint(20, 20), page->mapToGlobal(QPoint(20, 20)));
+  QApplication::sendEvent(page, &help);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Bevel hint"));
+  QToolTip::hideText();
+
+  // Hidden while the pointer is on it: the cursor goes back, and the page takes the mouse there.
+  hand.Visible = false;
+  ControlOf(hand)->RecordChanged(TRecordChange::Common);
+  EXPECT_EQ(page->cursor().shape(), own);
+  e.Clear();
+  host.Click(host.Host(), page->mapTo(host.Host(), QPoint(20, 20)));
+  EXPECT_EQ(e.Count(K::Click, &hand), 0);
+  EXPECT_EQ(e.Count(K::Click, root.get()), 1);
+  host.Window.reset();
 }

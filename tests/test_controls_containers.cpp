@@ -23,7 +23,7 @@
 #include "render/PictureDecode.h"
 
 namespace {
-QRect Bounds(const TAuObject& o) { return TControlHost::WidgetOf(o)->geometry(); }
+QRect Bounds(const TAuObject& o) { return BoundsOf(o); }
 
 struct TChild {
   const char* Name;
@@ -105,7 +105,7 @@ TEST(ControlsDocking, LayoutsGiveExactRectangles) {
     for (size_t i = 0; i < c.Children.size(); ++i) {
       const TChild& child = c.Children[i];
       if (!child.Visible) {
-        EXPECT_FALSE(TControlHost::WidgetOf(*box.Objects[i])->isVisible()) << child.Name;
+        EXPECT_FALSE(IsShownOnScreen(*box.Objects[i])) << child.Name;
         continue;
       }
       const QRect expected = child.FillsClient ? client : child.Expected;
@@ -287,8 +287,8 @@ TEST(ControlsTabNotebook, ShowsItsDefaultPageAndIconsAfterLoading) {
   auto* notebook = static_cast<TAuTabNotebook*>(ControlOf(book));
   ASSERT_EQ(notebook->PageCount(), 3);
   EXPECT_EQ(notebook->ActivePageIndex(), 2);
-  EXPECT_TRUE(TControlHost::WidgetOf(*book.Objects[2])->isVisible());
-  EXPECT_FALSE(TControlHost::WidgetOf(*book.Objects[0])->isVisible());
+  EXPECT_TRUE(IsShownOnScreen(*book.Objects[2]));
+  EXPECT_FALSE(IsShownOnScreen(*book.Objects[0]));
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(notebook->Tabs()->tabText(i), QStringLiteral("Tab %1").arg(i));
     EXPECT_EQ(notebook->Page(i)->AuObject, book.Objects[size_t(i)].get());

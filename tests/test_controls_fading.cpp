@@ -51,16 +51,7 @@ std::unique_ptr<TAuObject> SlideShowObject(QRect bounds, bool play, bool fade, i
   return o;
 }
 
-QRect BoundsOf(const TAuObject& o) { return {o.Left, o.Top, o.Width, o.Height}; }
-
-void SendEnter(QWidget* w) {
-  QEnterEvent e(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-  QApplication::sendEvent(w, &e);
-}
-void SendLeave(QWidget* w) {
-  QEvent e(QEvent::Leave);
-  QApplication::sendEvent(w, &e);
-}
+QRect StoredBounds(const TAuObject& o) { return {o.Left, o.Top, o.Width, o.Height}; }
 
 }  // namespace
 
@@ -75,7 +66,7 @@ TEST(FadingControls, ShapeRebuildsOnResizeAndPropertyChangeButNotOnMove) {
   shape->Left += 25;
   shape->Top += 3;
   c->RecordChanged(TRecordChange::Bounds);
-  EXPECT_EQ(c->Widget()->pos(), QPoint(35, 13));
+  EXPECT_EQ(c->Geometry().topLeft(), QPoint(35, 13));
   EXPECT_EQ(c->RebuildCount(), built) << "a move must not rebuild";
 
   // The look is built when next needed (a paint or a read of the picture), once however many
@@ -183,11 +174,11 @@ TEST(FadingControls, MouseOpacityFollowsEnterAndLeave) {
     auto* f = dynamic_cast<TFadingControl*>(page.Add(*o));
     page.Show();
     ASSERT_EQ(f->Alpha(), 60) << c.name;
-    SendEnter(f->Widget());
+    SendMouse(*o, QEvent::Enter, QPoint(2, 2));
     EXPECT_EQ(f->Alpha(), c.afterEnter) << c.name;
     EXPECT_EQ(f->Fader().FadeTarget(), c.afterEnter) << c.name;
     EXPECT_EQ(f->FadeTimer().isActive(), c.afterEnter != 60) << c.name;
-    SendLeave(f->Widget());
+    SendMouse(*o, QEvent::Leave, QPoint(2, 2));
     EXPECT_EQ(f->Alpha(), c.afterLeave) << c.name;
   }
 }
@@ -495,7 +486,7 @@ TEST(WindowlessControls, EveryKindDrawsLiveAndShowsItsOutlineWhileEditing) {
     SaveShot(shot.copy(150, 230, 180, 130).scaled(720, 520),
              live ? QStringLiteral("windowless-live-x4") : QStringLiteral("windowless-editing-x4"));
     for (size_t i = 0; i < kinds.size(); ++i) {
-      const QRect r = BoundsOf(*objects[i]);
+      const QRect r = StoredBounds(*objects[i]);
       if (live) {
         if (kinds[i].drawsLive) {
           EXPECT_GT(PaintedPixels(shot, r), 40) << kinds[i].name;

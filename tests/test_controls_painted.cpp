@@ -10,27 +10,6 @@
 #include "model/PayloadsStandard.h"
 #include "objects/PaintedKinds.h"
 
-namespace {
-
-void Send(QWidget* w, QEvent::Type type, QPoint pos = {5, 5}, Qt::MouseButton button = Qt::LeftButton) {
-  if (type == QEvent::Enter) {
-    QEnterEvent e(pos, pos, w->mapToGlobal(pos));
-    QApplication::sendEvent(w, &e);
-    return;
-  }
-  if (type == QEvent::Leave) {
-    QEvent e(QEvent::Leave);
-    QApplication::sendEvent(w, &e);
-    return;
-  }
-  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-  QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), type == QEvent::MouseMove ? Qt::NoButton : button,
-                held, Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
-
-}  // namespace
-
 TEST(PaintedControls, ImageButtonFollowsPointerAndPress) {
   const QRgb red = qRgb(220, 0, 0), green = qRgb(0, 180, 0);
   struct Step {
@@ -83,7 +62,7 @@ TEST(PaintedControls, ImageButtonFollowsPointerAndPress) {
     EXPECT_EQ(page.Grab().pixel(rest), red) << c.name;
     int i = 0;
     for (const Step& s : c.steps) {
-      Send(button, s.event, s.pos);
+      SendMouse(*o, s.event, s.pos);
       const QImage shot = page.Grab();
       EXPECT_EQ(shot.pixel(rest), s.atRest) << c.name << " step " << i;
       EXPECT_EQ(shot.pixel(rest + QPoint(11, 11)), s.atSlide) << c.name << " step " << i;
@@ -142,7 +121,7 @@ TEST(PaintedControls, ImageAutoSizeTakesThePictureSize) {
     TTestPage page(true);
     TAuControl* c = page.Add(*o);
     const QSize expected = autoSize ? QSize(40, 30) : QSize(100, 100);
-    EXPECT_EQ(c->Widget()->size(), expected) << autoSize;
+    EXPECT_EQ(c->Size(), expected) << autoSize;
     EXPECT_EQ(QSize(o->Width, o->Height), expected) << autoSize;
   }
 }
@@ -174,7 +153,7 @@ TEST(PaintedControls, MovesCostNothingAndPropertyChangesApplyOnce) {
     EXPECT_EQ(built, 1) << int(kind);
     o->Left = 40;
     c->RecordChanged(TRecordChange::Bounds);
-    EXPECT_EQ(c->Widget()->x(), 40);
+    EXPECT_EQ(c->Geometry().x(), 40);
     EXPECT_EQ(c->RebuildCount(), built) << int(kind);
     c->RecordChanged(TRecordChange::Payload);
     EXPECT_EQ(c->RebuildCount(), built + 1) << int(kind);

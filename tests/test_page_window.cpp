@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 
+#include "ControlTestSupport.h"
 #include "PageTestSupport.h"
 #include "model/PayloadsFading.h"
 #include "model/PayloadsStandard.h"
@@ -15,12 +16,14 @@ namespace {
 
 QWidget* WidgetOf(const TAuObject& object) { return qobject_cast<QWidget*>(object.Control.data()); }
 
-void SendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
+// A mouse event at a point of an object, sent to the widget that takes it there.
+void SendMouse(const TAuObject* o, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers, QPoint pos) {
   static quint64 timestamp = 1;
-  QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, modifiers);
+  const TMouseTarget t = MouseTargetOf(*o, pos);
+  QMouseEvent e(type, QPointF(t.Pos), QPointF(t.Widget->mapToGlobal(t.Pos)), button, buttons, modifiers);
   e.setTimestamp(++timestamp);  // each event its own, as the platform sends them
-  QApplication::sendEvent(w, &e);
+  QApplication::sendEvent(t.Widget, &e);
 }
 
 TEST(PageFades, Values) {
@@ -268,8 +271,8 @@ TEST_F(PageWindow, GoToPageKeepsTheWindowAndTakesTheContent) {
   // B's show actions never run; a click reaches B's objects; A's menu still works.
   TAuObject* text = form->GetAuObjectFromName("TextB");
   ASSERT_NE(text, nullptr);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return WidgetOf(*text) && WidgetOf(*text)->isVisible(); }, 5000));
-  QTest::mouseClick(WidgetOf(*text), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return IsShownOnScreen(*text); }, 5000));
+  ClickObject(*text, QPoint(5, 5));
   auto* bar = qobject_cast<QMenuBar*>(form->menuWidget());
   ASSERT_NE(bar, nullptr);
   ASSERT_EQ(bar->actions().size(), 1);
@@ -327,7 +330,7 @@ TEST_F(PageWindow, ClicksAndAnyKeyClose) {
     auto form = ShowPage(0);
     form->AnyKeyClose = anyKey;
     TAuObject* o = form->GetAuObjectFromName("Text1");
-    QTest::mouseClick(WidgetOf(*o), Qt::LeftButton, {}, QPoint(5, 5));
+    ClickObject(*o, QPoint(5, 5));
     EXPECT_EQ(form->Timer4.isActive(), anyKey);
     if (anyKey) {
       ASSERT_TRUE(QTest::qWaitFor([&] { return form->CloseEvented; }, 5000));
@@ -341,7 +344,7 @@ TEST_F(PageWindow, ClicksAndAnyKeyClose) {
   QTest::keyRelease(form.get(), Qt::Key_A);
   EXPECT_FALSE(form->Timer4.isActive());
   form->AnyKeyClose = true;
-  QTest::keyRelease(WidgetOf(*form->GetAuObjectFromName("Text1")), Qt::Key_Space);
+  QTest::keyRelease(MouseTargetOf(*form->GetAuObjectFromName("Text1"), {}).Widget, Qt::Key_Space);
   ASSERT_TRUE(QTest::qWaitFor([&] { return form->CloseEvented; }, 5000));
 }
 
@@ -355,8 +358,8 @@ TEST_F(PageWindow, PressesDragsAndOpacities) {
   fixed.OnMouseDownActions = List({Say("fixed down")});
   AddPage("Mouse", page);
   auto form = ShowPage(0);
-  QWidget* w = WidgetOf(*form->GetAuObjectFromName("Handle"));
-  QWidget* f = WidgetOf(*form->GetAuObjectFromName("Fixed"));
+  const TAuObject* w = form->GetAuObjectFromName("Handle");
+  const TAuObject* f = form->GetAuObjectFromName("Fixed");
 
   // Only the left button presses.
   form->MoveX = form->MoveY = -1;
@@ -376,7 +379,7 @@ TEST_F(PageWindow, PressesDragsAndOpacities) {
   // Dragging moves the window only with the left button alone and by a move handle.
   const QPoint start = form->pos();
   const struct {
-    QWidget* widget;
+    const TAuObject* widget;
     Qt::MouseButtons buttons;
     Qt::KeyboardModifiers modifiers;
     QPoint shift;
@@ -385,7 +388,6 @@ TEST_F(PageWindow, PressesDragsAndOpacities) {
       {w, Qt::LeftButton, Qt::ControlModifier, {0, 0}},
       {w, Qt::LeftButton | Qt::RightButton, {}, {0, 0}},
       {w, Qt::NoButton, {}, {0, 0}},
-      {f, Qt::LeftButton, {}, {0, 0}},  // not a move handle
       {w, Qt::LeftButton, {}, {13, -4}},
   };
   for (const auto& d : drags) {
@@ -400,6 +402,14 @@ TEST_F(PageWindow, PressesDragsAndOpacities) {
   }
   SendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, {}, {}, QPoint(7, 9));
   EXPECT_EQ(ShownTexts(), QStringList({"down", "up"}));
+
+  // Dragged by an object that is not a move handle, the window stays.
+  const QPoint before = form->pos();
+  SendMouse(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {}, QPoint(7, 9));
+  SendMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {}, QPoint(20, 30));
+  SendMouse(f, QEvent::MouseButtonRelease, Qt::LeftButton, {}, {}, QPoint(20, 30));
+  EXPECT_EQ(form->pos(), before);
+  EXPECT_EQ(ShownTexts(), QStringList({"down", "up", "fixed down"}));
 }
 
 TEST_F(PageWindow, DisabledObjectsAndMouseOpacities) {
@@ -473,7 +483,7 @@ TEST_F(PageWindow, EditingCanvasRunsNothing) {
   EXPECT_FALSE(form->Timer3.isActive());
   EXPECT_FALSE(form->Fading());
   form->AnyKeyClose = true;
-  QTest::mouseClick(WidgetOf(*form->GetAuObjectFromName("Text1")), Qt::LeftButton, {}, QPoint(5, 5));
+  ClickObject(*form->GetAuObjectFromName("Text1"), QPoint(5, 5));
   QTest::keyRelease(form.get(), Qt::Key_A);
   EXPECT_FALSE(form->Timer4.isActive());
   form->close();
@@ -535,7 +545,7 @@ TEST_F(PageWindow, ExitAsSecondActionStillShowsTheExitPage) {
   bool closed = false;
   QObject::connect(form.get(), &TAutoRunForm::PageClosed, [&] { closed = true; });
   TShownPages shown;
-  QTest::mouseClick(WidgetOf(*form->GetAuObjectFromName("Quit")), Qt::LeftButton, {}, QPoint(5, 5));
+  ClickObject(*form->GetAuObjectFromName("Quit"), QPoint(5, 5));
   EXPECT_EQ(ShownTexts(), QStringList{"first"});
   ASSERT_TRUE(QTest::qWaitFor([&] { return closed; }, 5000));
   EXPECT_TRUE(shown.Titles.contains("Goodbye"));
@@ -577,7 +587,7 @@ TEST_F(PageWindow, SplashClosesOnAKeyOrAClickAfterItsActions) {
         if (page->windowTitle() != "Splash" || page->Timer3.isActive()) continue;
         sent = true;
         if (click)
-          QTest::mouseClick(WidgetOf(*page->GetAuObjectFromName("Logo")), Qt::LeftButton, {}, QPoint(3, 3));
+          ClickObject(*page->GetAuObjectFromName("Logo"), QPoint(3, 3));
         else
           QTest::keyRelease(page, Qt::Key_Escape);
       }

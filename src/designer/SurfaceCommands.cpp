@@ -170,7 +170,7 @@ std::vector<TAuObject*> PasteObjects(TDesignerState& state, TAuObject* primary, 
   QByteArray before;
   if (!host || !Before(state, before)) return result;
   Surface::UnselectAll(*root);
-  const QSize bounds = host->Widget()->size();
+  const QSize bounds = host->Size();
   std::vector<PAuObject> pasted;
   TError error;
   SuspendAlign(target);

@@ -13,11 +13,6 @@ namespace Surface {
 
 namespace {
 
-QWidget* WidgetOf(const TAuObject& object) {
-  TAuControl* control = ControlOf(object);
-  return control ? control->Widget() : nullptr;
-}
-
 QWidget* SurfaceOf(const TAuObject& root) {
   TAuControl* control = ControlOf(root);
   return control ? control->ChildHost() : nullptr;
@@ -89,16 +84,18 @@ void SetActiveSheetIndex(TAuObject& notebook, int index) {
 }
 
 QPoint GetControlPoint(const TAuObject& root, const TAuObject& object) {
-  QWidget* w = WidgetOf(object);
+  TAuControl* control = ControlOf(object);
   QWidget* surface = SurfaceOf(root);
-  if (!w || !surface) return {object.Left, object.Top};
-  if (w == surface || !surface->isAncestorOf(w)) return {0, 0};
-  return w->mapTo(surface, QPoint(0, 0));
+  if (!control || !surface) return {object.Left, object.Top};
+  QWidget* host = control->HostWidget();
+  if (control->Widget() == surface || !host || (host != surface && !surface->isAncestorOf(host))) return {0, 0};
+  const QPoint origin = control->Geometry().topLeft();
+  return host == surface ? origin : host->mapTo(surface, origin);
 }
 
 QRect ObjectRect(const TAuObject& root, const TAuObject& object) {
-  QWidget* w = WidgetOf(object);
-  const QSize size = w ? w->size() : QSize(object.Width, object.Height);
+  TAuControl* control = ControlOf(object);
+  const QSize size = control ? control->Size() : QSize(object.Width, object.Height);
   return {GetControlPoint(root, object), size};
 }
 
@@ -391,8 +388,8 @@ bool TGesture::Move(QPoint point, const TGrid& grid) {
     for (TAuObject* o : SelectedObjects(*FRoot)) {
       if (o->Locked) continue;
       TAuControl* control = ControlOf(*o);
-      QWidget* w = control ? control->Widget() : nullptr;
-      const QSize parent = w && w->parentWidget() ? w->parentWidget()->size() : QSize(o->Width, o->Height);
+      QWidget* host = control ? control->HostWidget() : nullptr;
+      const QSize parent = host ? host->size() : QSize(o->Width, o->Height);
       Remember(*o);
       SetBounds(*o, DraggedBounds(Bounds(*o), FLocate, *step, grid, parent));
     }

@@ -344,7 +344,7 @@ void TAuScrollBox::UpdateRange() {
   for (auto& child : AuObject->Objects) {
     TAuControl* c = ControlOf(*child);
     if (!c || (Live() && !child->Visible)) continue;
-    const QRect g = c->Widget()->geometry();
+    const QRect g = c->Geometry();
     extent.setRight(std::max(extent.right(), g.right()));
     extent.setBottom(std::max(extent.bottom(), g.bottom()));
   }
@@ -414,9 +414,9 @@ TAuObject* TAuSplitter::Neighbour() const {
   for (auto& sibling : parent->Objects) {
     if (sibling.get() == AuObject) continue;
     TAuControl* c = ControlOf(*sibling);
-    if (!c || !c->Widget()->isVisibleTo(c->Widget()->parentWidget()) || !sibling->Enable) continue;
+    if (!c || !c->IsShown() || !sibling->Enable) continue;
     // A closed neighbour still counts when the point lies just beside it.
-    QRect r = c->Widget()->geometry();
+    QRect r = c->Geometry();
     if (r.width() == 0) (before ? r.setLeft(r.left() - 1) : r.setRight(r.right() + 1));
     if (r.height() == 0) (before ? r.setTop(r.top() - 1) : r.setBottom(r.bottom() + 1));
     if (r.contains(p)) return sibling.get();
@@ -449,13 +449,13 @@ void TAuSplitter::mousePressEvent(QMouseEvent* e) {
   int64_t maxSize = int64_t(horizontal ? client.width() : client.height()) - Payload().MinSize;
   for (auto& sibling : parent->Objects) {
     TAuControl* c = ControlOf(*sibling);
-    if (!c || !c->Widget()->isVisibleTo(c->Widget()->parentWidget())) continue;
+    if (!c || !c->IsShown()) continue;
     const bool sameAxis = horizontal ? (sibling->Align == alLeft || sibling->Align == alRight)
                                      : (sibling->Align == alTop || sibling->Align == alBottom);
-    if (sameAxis) maxSize -= horizontal ? c->Widget()->width() : c->Widget()->height();
+    if (sameAxis) maxSize -= horizontal ? c->Size().width() : c->Size().height();
   }
-  QWidget* nw = ControlOf(*neighbour)->Widget();
-  FStartSize = horizontal ? nw->width() : nw->height();
+  const QSize neighbourSize = ControlOf(*neighbour)->Size();
+  FStartSize = horizontal ? neighbourSize.width() : neighbourSize.height();
   maxSize += FStartSize;
   FMaxSize = int(std::clamp<int64_t>(maxSize, 0, MaxControlExtent));
   FNeighbour = neighbour;

@@ -53,7 +53,11 @@ QStringList SplitLines(const QString& text) {
 
 // ---- the fading base ----
 
-TFadingControl::TFadingControl(TAuObject& object, const TControlContext& context) : TAuControl(object, context) {
+TFadingControl::TFadingControl(TAuObject& object, QWidget* host, const TControlContext& context)
+    : TGraphicControl(object, host, context) {
+  // Parented so that a page's clocks can be found from its widgets; a member goes before the
+  // control does.
+  FFadeTimer.setParent(this);
   FFadeTimer.setInterval(TFader::TickIntervalMs);
   QObject::connect(&FFadeTimer, &QTimer::timeout, &FFadeTimer, [this] { FadeTick(); });
 }
@@ -87,7 +91,7 @@ void TFadingControl::SetAlpha(int alpha) {
 
 bool TFadingControl::MouseAlpha(TMouseAlphaEvent event) {
   if (!AuObject) return false;
-  const int alpha = MouseAlphaFor(FadeParam(), event, Widget()->isEnabled());
+  const int alpha = MouseAlphaFor(FadeParam(), event, isEnabled());
   if (alpha < 0) return false;
   SetAlpha(alpha);
   return true;
@@ -109,18 +113,10 @@ TFadingControl* FadingControlOf(const TAuObject& object) { return dynamic_cast<T
 
 // ---- picture kinds ----
 
-TFadePngWidget::TFadePngWidget(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : QWidget(parent), TFadingControl(object, context) {
-  // Parented so that a page's clocks can be found from its widgets; the members go before the
-  // widget does.
-  FadeTimer().setParent(this);
-}
+TFadePngControl::TFadePngControl(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TFadingControl(object, parent, context) {}
 
-// The fade clock belongs to the fading base, which goes after this widget class; it leaves the
-// widget while the widget can still tell the page about it.
-TFadePngWidget::~TFadePngWidget() { FadeTimer().setParent(nullptr); }
-
-void TFadePngWidget::BindImageFader(TFader& fader) {
+void TFadePngControl::BindImageFader(TFader& fader) {
   fader.OnApply = [this](int percent) {
     // Only a changed percentage rewrites the alpha copy.
     if (!Look().SetAlphaBlend(percent)) return;
@@ -130,41 +126,33 @@ void TFadePngWidget::BindImageFader(TFader& fader) {
   BindFader(fader);
 }
 
-void TFadePngWidget::SizeChanged() {
+void TFadePngControl::SizeChanged() {
   if (!FLoaded)
     ApplyPayload();
   else
     RequestLook();
 }
 
-void TFadePngWidget::paintEvent(QPaintEvent*) {
-  QPainter p(this);
+void TFadePngControl::Paint(QPainter& p) {
   Image().Paint(p);  // builds the look first when it is owed
   PaintContent(p);
   if (Editing()) DrawDesignOutline(p, rect());
 }
 
-void TFadePngWidget::enterEvent(QEnterEvent* event) {
+void TFadePngControl::enterEvent(QEnterEvent* event) {
+  (void)event;
   if (Live()) MouseAlpha(TMouseAlphaEvent::Enter);
-  QWidget::enterEvent(event);
 }
 
-void TFadePngWidget::leaveEvent(QEvent* event) {
+void TFadePngControl::leaveEvent(QEvent* event) {
+  (void)event;
   if (Live()) MouseAlpha(TMouseAlphaEvent::Leave);
-  QWidget::leaveEvent(event);
 }
-
-// The page has had these through the event filter; they stop here so that the parent object does
-// not report them again.
-void TFadePngWidget::mousePressEvent(QMouseEvent* event) { event->accept(); }
-void TFadePngWidget::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
-void TFadePngWidget::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
-void TFadePngWidget::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
 // ---- fade button ----
 
 TAuFadeButton::TAuFadeButton(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadePngWidget(object, parent, context) {
+    : TFadePngControl(object, parent, context) {
   BindImageFader(FFader);
 }
 
@@ -214,7 +202,7 @@ void TAuFadeButton::ApplyPendingSwap() {
 // ---- shape ----
 
 TAuShape::TAuShape(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadePngWidget(object, parent, context) {
+    : TFadePngControl(object, parent, context) {
   BindImageFader(FFader);
   FAnimTimer.setParent(this);
   QObject::connect(&FAnimTimer, &QTimer::timeout, &FAnimTimer, [this] { AnimTick(); });
@@ -326,7 +314,7 @@ void TAuShape::ApplyPendingSwap() {
 
 void TAuShape::SettleForSnapshot() {
   if (Animating()) FAnim.SetAnimState(Fields(), ShapeAnimState::Shown);
-  TFadePngWidget::SettleForSnapshot();
+  TFadePngControl::SettleForSnapshot();
   Rebuild();
   FAnimTimer.stop();
 }
@@ -336,7 +324,7 @@ void TAuShape::SettleForSnapshot() {
 template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
 TCaptionFadePng<Payload, Fields, Build>::TCaptionFadePng(TAuObject& object, QWidget* parent,
                                                          const TControlContext& context)
-    : TFadePngWidget(object, parent, context) {
+    : TFadePngControl(object, parent, context) {
   BindImageFader(FFader);
 }
 
@@ -398,7 +386,7 @@ TAuBalloon::TAuBalloon(TAuObject& object, QWidget* parent, const TControlContext
 // ---- slide show ----
 
 TAuSlideShow::TAuSlideShow(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadePngWidget(object, parent, context) {
+    : TFadePngControl(object, parent, context) {
   FSlides.Fader.OnApply = [this](int percent) {
     if (!FSlides.Image.SetAlphaBlend(percent)) return;
     NoteAlphaWrite();
@@ -528,7 +516,7 @@ void TAuSlideShow::ApplyPendingSwap() {
 }
 
 void TAuSlideShow::SettleForSnapshot() {
-  TFadePngWidget::SettleForSnapshot();
+  TFadePngControl::SettleForSnapshot();
   const auto* s = PayloadOf<TSlideShowPayload>(AuObject);
   // At rest a playing slide show shows its first slide; a stopped one shows none.
   if (Live() && s && s->Play && !FSlides.FileList.isEmpty() && FSlides.Index != 0) {
@@ -543,9 +531,9 @@ void TAuSlideShow::SettleForSnapshot() {
 
 // ---- effect label and text ----
 
-TFadeTextWidget::TFadeTextWidget(TAuObject& object, QWidget* parent, const TControlContext& context,
-                                 std::unique_ptr<TAAControl> text)
-    : QWidget(parent), TFadingControl(object, context), FText(std::move(text)) {
+TFadeTextControl::TFadeTextControl(TAuObject& object, QWidget* parent, const TControlContext& context,
+                                   std::unique_ptr<TAAControl> text)
+    : TFadingControl(object, parent, context), FText(std::move(text)) {
   FText->OnChanged = [this] { update(); };
   FFader.OnApply = [this](int percent) {
     if (FText->FontEffect().Alpha == percent) return;
@@ -553,14 +541,11 @@ TFadeTextWidget::TFadeTextWidget(TAuObject& object, QWidget* parent, const TCont
     NoteAlphaWrite();
   };
   BindFader(FFader);
-  FadeTimer().setParent(this);
   FAnimTimer.setParent(this);
   QObject::connect(&FAnimTimer, &QTimer::timeout, &FAnimTimer, [this] { AnimTick(); });
 }
 
-TFadeTextWidget::~TFadeTextWidget() { FadeTimer().setParent(nullptr); }
-
-void TFadeTextWidget::Loaded(const TFadeParam& fade, const TTextAnimParams& anim, bool autoSize) {
+void TFadeTextControl::Loaded(const TFadeParam& fade, const TTextAnimParams& anim, bool autoSize) {
   FLoaded = true;
   ApplyFadeParam(FFader, fade);
   FAnim = TTextAnimation();
@@ -574,7 +559,7 @@ void TFadeTextWidget::Loaded(const TFadeParam& fade, const TTextAnimParams& anim
   update();
 }
 
-void TFadeTextWidget::SyncAutoSize(bool autoSize) {
+void TFadeTextControl::SyncAutoSize(bool autoSize) {
   if (!autoSize || !AuObject) return;
   // Rendering applies the auto size; the control and its record follow it.
   FText->Picture();
@@ -585,7 +570,7 @@ void TFadeTextWidget::SyncAutoSize(bool autoSize) {
   resize(s);
 }
 
-void TFadeTextWidget::SizeChanged() {
+void TFadeTextControl::SizeChanged() {
   if (!FLoaded) {
     ApplyPayload();
     return;
@@ -595,12 +580,12 @@ void TFadeTextWidget::SizeChanged() {
   update();
 }
 
-void TFadeTextWidget::Rebuild() {
+void TFadeTextControl::Rebuild() {
   // The effect text re-renders by itself after every change; only the picture on screen is due.
   update();
 }
 
-void TFadeTextWidget::SyncAnimTimer() {
+void TFadeTextControl::SyncAnimTimer() {
   const TTextAnimParams& a = FAnim.Params;
   const bool over =
       a.AnimRepeatCount > 0 && FAnim.AnimState == TTextAnimation::Waiting && FAnim.AnimCount > a.AnimRepeatCount;
@@ -610,17 +595,17 @@ void TFadeTextWidget::SyncAnimTimer() {
     FAnimTimer.stop();
 }
 
-void TFadeTextWidget::AnimTick() {
+void TFadeTextControl::AnimTick() {
   FAnim.Tick(*FText, Live());
   SyncAnimTimer();
 }
 
-void TFadeTextWidget::SetAnimState(int state) {
+void TFadeTextControl::SetAnimState(int state) {
   FAnim.SetAnimState(state);
   SyncAnimTimer();
 }
 
-void TFadeTextWidget::SettleForSnapshot() {
+void TFadeTextControl::SettleForSnapshot() {
   if (Live() && FAnim.Params.AnimActive) {
     // Every animated property back at its resting value, the entrance over.
     for (auto [style, value] : {std::pair{FAnim.Params.AnimOutStyle, FAnim.AnimOutOrgValue},
@@ -633,19 +618,13 @@ void TFadeTextWidget::SettleForSnapshot() {
   FAnimTimer.stop();
 }
 
-void TFadeTextWidget::paintEvent(QPaintEvent*) {
-  QPainter p(this);
+void TFadeTextControl::Paint(QPainter& p) {
   p.drawImage(0, 0, FText->Picture());
   if (Editing()) DrawDesignOutline(p, rect());
 }
 
-void TFadeTextWidget::mousePressEvent(QMouseEvent* event) { event->accept(); }
-void TFadeTextWidget::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
-void TFadeTextWidget::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
-void TFadeTextWidget::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
-
 TAuLabel::TAuLabel(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadeTextWidget(object, parent, context, std::make_unique<TAALabel>()) {}
+    : TFadeTextControl(object, parent, context, std::make_unique<TAALabel>()) {}
 
 const TFadeParam& TAuLabel::FadeParam() const {
   const auto* l = PayloadOf<TFadeLabelPayload>(AuObject);
@@ -692,7 +671,7 @@ void TAuLabel::ApplyPendingSwap() {
 }
 
 TAuText::TAuText(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadeTextWidget(object, parent, context, std::make_unique<TAAText>()) {}
+    : TFadeTextControl(object, parent, context, std::make_unique<TAAText>()) {}
 
 const TFadeParam& TAuText::FadeParam() const {
   const auto* t = PayloadOf<TFadeTextPayload>(AuObject);

@@ -21,7 +21,7 @@
 #include <memory>
 
 #include "model/PayloadsFading.h"
-#include "objects/ObjectControl.h"
+#include "objects/GraphicControl.h"
 #include "render/AAControls.h"
 #include "render/BalloonImage.h"
 #include "render/Fade.h"
@@ -33,9 +33,9 @@
 
 // What every fading kind shares: its fade state machine, the fade clock, the opacity the mouse
 // asks for and the pending content swap.
-class TFadingControl : public TAuControl {
+class TFadingControl : public TGraphicControl {
  public:
-  TFadingControl(TAuObject& object, const TControlContext& context);
+  TFadingControl(TAuObject& object, QWidget* host, const TControlContext& context);
   ~TFadingControl() override;
 
   virtual TFader& Fader() = 0;
@@ -97,19 +97,17 @@ class TFadingControl : public TAuControl {
 TFadingControl* FadingControlOf(const TAuObject& object);
 
 // A windowless fading object drawn as one prebuilt picture with alpha.
-class TFadePngWidget : public QWidget, public TFadingControl {
+class TFadePngControl : public TFadingControl {
  public:
-  TFadePngWidget(TAuObject& object, QWidget* parent, const TControlContext& context);
-  ~TFadePngWidget() override;
+  TFadePngControl(TAuObject& object, QWidget* parent, const TControlContext& context);
 
-  QWidget* Widget() override { return this; }
   // The picture, built first when its build is still owed.
   TAlphaImage& Image() {
     EnsureLook();
     return Look();
   }
-  const TAlphaImage& Image() const { return const_cast<TFadePngWidget*>(this)->Image(); }
-  int ShownAlpha() const override { return const_cast<TFadePngWidget*>(this)->Look().AlphaBlend(); }
+  const TAlphaImage& Image() const { return const_cast<TFadePngControl*>(this)->Image(); }
+  int ShownAlpha() const override { return const_cast<TFadePngControl*>(this)->Look().AlphaBlend(); }
 
  protected:
   // The picture as it stands, built or not.
@@ -133,16 +131,12 @@ class TFadePngWidget : public QWidget, public TFadingControl {
   // Drawn at full opacity over the blended picture (the fade button's picture and caption).
   virtual void PaintContent(QPainter&) {}
 
-  void paintEvent(QPaintEvent* event) override;
+  void Paint(QPainter& painter) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
 };
 
-class TAuFadeButton : public TFadePngWidget {
+class TAuFadeButton : public TFadePngControl {
  public:
   TAuFadeButton(TAuObject& object, QWidget* parent, const TControlContext& context);
 
@@ -163,7 +157,7 @@ class TAuFadeButton : public TFadePngWidget {
   QImage FPicture;  // decoded, painted over the face
 };
 
-class TAuShape : public TFadePngWidget {
+class TAuShape : public TFadePngControl {
  public:
   TAuShape(TAuObject& object, QWidget* parent, const TControlContext& context);
 
@@ -202,7 +196,7 @@ class TAuShape : public TFadePngWidget {
 // A fading picture built from a payload that holds a caption and fade settings: balloons and notes.
 // The fade turn applies only a pending caption.
 template <class Payload, class Fields, QImage (*Build)(const Fields&, QSize)>
-class TCaptionFadePng : public TFadePngWidget {
+class TCaptionFadePng : public TFadePngControl {
  public:
   TCaptionFadePng(TAuObject& object, QWidget* parent, const TControlContext& context);
 
@@ -231,7 +225,7 @@ class TAuNote : public TCaptionFadePng<TNotePayload, TNoteFields, BuildNoteImage
   using TCaptionFadePng::TCaptionFadePng;
 };
 
-class TAuSlideShow : public TFadePngWidget {
+class TAuSlideShow : public TFadePngControl {
  public:
   TAuSlideShow(TAuObject& object, QWidget* parent, const TControlContext& context);
 
@@ -274,12 +268,11 @@ class TAuSlideShow : public TFadePngWidget {
 
 // The effect label and text: the opacity drives the effect's alpha, and an entrance and exit
 // animation drives one of its properties.
-class TFadeTextWidget : public QWidget, public TFadingControl {
+class TFadeTextControl : public TFadingControl {
  public:
-  TFadeTextWidget(TAuObject& object, QWidget* parent, const TControlContext& context, std::unique_ptr<TAAControl> text);
-  ~TFadeTextWidget() override;
+  TFadeTextControl(TAuObject& object, QWidget* parent, const TControlContext& context,
+                   std::unique_ptr<TAAControl> text);
 
-  QWidget* Widget() override { return this; }
   TFader& Fader() override { return FFader; }
   int ShownAlpha() const override { return FText->FontEffect().Alpha; }
   // The effect text as drawn now (effect values, font, animation's current look).
@@ -301,11 +294,7 @@ class TFadeTextWidget : public QWidget, public TFadingControl {
   void SizeChanged() override;
   TAAControl& Text() { return *FText; }
 
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  void Paint(QPainter& painter) override;
 
   TFader FFader;
 
@@ -317,7 +306,7 @@ class TFadeTextWidget : public QWidget, public TFadingControl {
   QTimer FAnimTimer;
 };
 
-class TAuLabel : public TFadeTextWidget {
+class TAuLabel : public TFadeTextControl {
  public:
   TAuLabel(TAuObject& object, QWidget* parent, const TControlContext& context);
 
@@ -332,7 +321,7 @@ class TAuLabel : public TFadeTextWidget {
   TAALabel& Label() { return static_cast<TAALabel&>(Text()); }
 };
 
-class TAuText : public TFadeTextWidget {
+class TAuText : public TFadeTextControl {
  public:
   TAuText(TAuObject& object, QWidget* parent, const TControlContext& context);
 

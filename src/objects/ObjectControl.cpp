@@ -13,6 +13,7 @@
 #include "model/ObjectStream.h"
 #include "model/Paths.h"
 #include "model/PayloadsStandard.h"
+#include "objects/GraphicControl.h"
 #include "objects/ObjectKinds.h"
 
 TControlContext TControlContext::Current(TPageEvents* events) {
@@ -27,7 +28,7 @@ namespace {
 // Controls are found from their widgets through a property, so no registry can go stale.
 
 // Docks a docked root again inside the widget it was created on (defined with the docking).
-void RedockRoot(QWidget* root);
+void RedockRoot(QObject* root);
 }  // namespace
 
 // ---- event routing ----
@@ -53,7 +54,7 @@ class TAuControlEventFilter : public QObject {
         // time and place); report it once.
         if (SeenBefore(*me)) return false;
         const QPoint pos = w == self ? me->position().toPoint() : w->mapTo(self, me->position().toPoint());
-        Route(*me, pos, w->isEnabled());
+        FControl.RouteMouse(*me, pos, w->isEnabled());
         // A disabled widget does not take the event; keep it from reaching the parent's object.
         return !w->isEnabled();
       }
@@ -64,7 +65,7 @@ class TAuControlEventFilter : public QObject {
         if (w == self) FControl.ReportLeave();
         return false;
       case QEvent::ContextMenu:
-        return FControl.IsOwnPart(w) ? ShowPopup(static_cast<QContextMenuEvent*>(event)) : false;
+        return FControl.IsOwnPart(w) && FControl.ShowPopupMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
       case QEvent::Resize:
         if (w == self) FControl.ApplySize();
         if (w == FControl.ChildHost() && FControl.AuObject) AlignChildren(*FControl.AuObject);
@@ -87,72 +88,7 @@ class TAuControlEventFilter : public QObject {
     return same;
   }
 
-  // A disabled control still reports its presses, moves and releases (the page decides what they
-  // run), but it cannot be clicked: a click needs a press made while it was enabled.
-  void Route(QMouseEvent& me, QPoint pos, bool enabled) {
-    switch (me.type()) {
-      case QEvent::MouseButtonPress:
-        FPressed = enabled && me.button() == Qt::LeftButton;
-        FControl.ReportDown(me.button(), me.buttons(), me.modifiers(), pos);
-        break;
-      case QEvent::MouseButtonDblClick:
-        // The second press of a double click: the double click, then the press; its release
-        // makes no click.
-        FPressed = false;
-        if (enabled && me.button() == Qt::LeftButton) FControl.ReportDblClick();
-        FControl.ReportDown(me.button(), me.buttons(), me.modifiers(), pos);
-        break;
-      case QEvent::MouseMove:
-        FControl.ReportMove(me.buttons(), me.modifiers(), pos);
-        break;
-      case QEvent::MouseButtonRelease: {
-        const bool click =
-            FPressed && me.button() == Qt::LeftButton && QRect(QPoint(), FControl.Widget()->size()).contains(pos);
-        FPressed = false;
-        // The click comes before the release, as the platform reports them.
-        if (click) FControl.ReportClick();
-        FControl.ReportUp(me.button(), me.buttons(), me.modifiers(), pos);
-        break;
-      }
-      default:
-        break;
-    }
-  }
-
-  bool ShowPopup(QContextMenuEvent* event) {
-    TAuObject* object = FControl.AuObject;
-    if (!object || object->PopupMenu.empty() || !FControl.Live() || !FControl.Context().Events) return false;
-    QMenu menu;
-    AddItems(menu, object->PopupMenu);
-    menu.exec(event->globalPos());
-    return true;
-  }
-
-  void AddItems(QMenu& menu, const std::vector<TMenuItem>& items) {
-    for (const TMenuItem& item : items) {
-      if (!item.Visible) continue;
-      if (item.Caption == QLatin1String("-")) {
-        menu.addSeparator();
-        continue;
-      }
-      if (!item.Items.empty()) {
-        QMenu* sub = menu.addMenu(item.Caption);
-        sub->setEnabled(item.Enabled);
-        AddItems(*sub, item.Items);
-        continue;
-      }
-      QAction* action = menu.addAction(item.Caption);
-      action->setEnabled(item.Enabled);
-      action->setCheckable(item.Checked || item.AutoCheck || item.RadioItem);
-      action->setChecked(item.Checked);
-      // The item is copied: the menu runs after the record may have changed.
-      TPageEvents* events = FControl.Context().Events;
-      QObject::connect(action, &QAction::triggered, &menu, [events, item] { events->MenuItemClick(item); });
-    }
-  }
-
   TAuControl& FControl;
-  bool FPressed = false;
   const QMouseEvent* FLastEvent = nullptr;
   QEvent::Type FLastType = QEvent::None;
   quint64 FLastTimestamp = 0;
@@ -192,12 +128,82 @@ bool TAuControl::IsWindowedKind(TObjectType kind) {
   }
 }
 
+QWidget* TAuControl::HostWidget() const { return const_cast<TAuControl*>(this)->Widget()->parentWidget(); }
+QRect TAuControl::Geometry() const { return const_cast<TAuControl*>(this)->Widget()->geometry(); }
+void TAuControl::SetGeometry(const QRect& r) { Widget()->setGeometry(r); }
+bool TAuControl::IsShown() const { return !const_cast<TAuControl*>(this)->Widget()->isHidden(); }
+void TAuControl::SetShown(bool shown) { Widget()->setVisible(shown); }
+void TAuControl::Repaint() { Widget()->update(); }
+
+// A disabled control still reports its presses, moves and releases (the page decides what they
+// run), but it cannot be clicked: a click needs a press made while it was enabled.
+void TAuControl::RouteMouse(const QMouseEvent& me, QPoint pos, bool enabled) {
+  switch (me.type()) {
+    case QEvent::MouseButtonPress:
+      FPressed = enabled && me.button() == Qt::LeftButton;
+      ReportDown(me.button(), me.buttons(), me.modifiers(), pos);
+      break;
+    case QEvent::MouseButtonDblClick:
+      // The second press of a double click: the double click, then the press; its release
+      // makes no click.
+      FPressed = false;
+      if (enabled && me.button() == Qt::LeftButton) ReportDblClick();
+      ReportDown(me.button(), me.buttons(), me.modifiers(), pos);
+      break;
+    case QEvent::MouseMove:
+      ReportMove(me.buttons(), me.modifiers(), pos);
+      break;
+    case QEvent::MouseButtonRelease: {
+      const bool click = FPressed && me.button() == Qt::LeftButton && QRect(QPoint(), Size()).contains(pos);
+      FPressed = false;
+      // The click comes before the release, as the platform reports them.
+      if (click) ReportClick();
+      ReportUp(me.button(), me.buttons(), me.modifiers(), pos);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+namespace {
+void AddMenuItems(QMenu& menu, const std::vector<TMenuItem>& items, TPageEvents* events) {
+  for (const TMenuItem& item : items) {
+    if (!item.Visible) continue;
+    if (item.Caption == QLatin1String("-")) {
+      menu.addSeparator();
+      continue;
+    }
+    if (!item.Items.empty()) {
+      QMenu* sub = menu.addMenu(item.Caption);
+      sub->setEnabled(item.Enabled);
+      AddMenuItems(*sub, item.Items, events);
+      continue;
+    }
+    QAction* action = menu.addAction(item.Caption);
+    action->setEnabled(item.Enabled);
+    action->setCheckable(item.Checked || item.AutoCheck || item.RadioItem);
+    action->setChecked(item.Checked);
+    // The item is copied: the menu runs after the record may have changed.
+    QObject::connect(action, &QAction::triggered, &menu, [events, item] { events->MenuItemClick(item); });
+  }
+}
+}  // namespace
+
+bool TAuControl::ShowPopupMenu(QPoint globalPos) {
+  if (!AuObject || AuObject->PopupMenu.empty() || !Live() || !FContext.Events) return false;
+  QMenu menu;
+  AddMenuItems(menu, AuObject->PopupMenu, FContext.Events);
+  menu.exec(globalPos);
+  return true;
+}
+
 void TAuControl::RecordChanged(TRecordChange change) {
   if (!AuObject) return;
   if (change != TRecordChange::Bounds) ApplyCommon();
   PlaceFromRecord();
   if (change == TRecordChange::Payload) {
-    FBuiltSize = Widget()->size();
+    FBuiltSize = Size();
     ApplyPayload();
   } else {
     ApplySize();
@@ -206,11 +212,11 @@ void TAuControl::RecordChanged(TRecordChange change) {
   if (TAuObject* parent = ParentRecord())
     AlignChildren(*parent);
   else
-    RedockRoot(Widget());
+    RedockRoot(ControlObject());
 }
 
 TAuObject* TAuControl::ParentRecord() const {
-  QWidget* host = const_cast<TAuControl*>(this)->Widget()->parentWidget();
+  QWidget* host = HostWidget();
   for (QWidget* p = host; p; p = p->parentWidget())
     if (TAuControl* owner = AsAuControl(p)) return owner->ChildHost() == host ? owner->AuObject : nullptr;
   return nullptr;
@@ -259,14 +265,14 @@ void TAuControl::PlaceFromRecord() {
   // notebook's.
   if (AuObject->ObjectType == otTabSheet) return;
   if (AuObject->Align == alNone || AuObject->Align == alCustom) {
-    Widget()->setGeometry(BoundedRect(AuObject->Left, AuObject->Top, AuObject->Width, AuObject->Height));
+    SetGeometry(BoundedRect(AuObject->Left, AuObject->Top, AuObject->Width, AuObject->Height));
     // What the widget took (its own limits may differ from the record's).
-    FPlacedGeometry = Widget()->geometry();
+    FPlacedGeometry = Geometry();
   }
 }
 
 void TAuControl::ApplySize() {
-  const QSize size = Widget()->size();
+  const QSize size = Size();
   if (size == FBuiltSize) return;
   FBuiltSize = size;
   SizeChanged();
@@ -274,7 +280,7 @@ void TAuControl::ApplySize() {
 
 void TAuControl::StoreToRecord() {
   if (!AuObject || AuObject->ObjectType == otTabSheet) return;
-  const QRect g = Widget()->geometry();
+  const QRect g = Geometry();
   // Unmoved since placed: the record already says where it is (and may say more than the widget
   // can show, such as a size beyond the limit or a docked extent larger than the room).
   if (g == FPlacedGeometry) return;
@@ -332,6 +338,8 @@ void TAuControl::ReportFadeOver() {
 void TAuControl::ForwardMouseEvents(QWidget* w) {
   if (!FFilter) FFilter = new TAuControlEventFilter(*this, Widget());
   w->installEventFilter(FFilter);
+  // The windowless controls on w take their mouse before w reports it as its own.
+  if (TGraphicHost* graphics = TGraphicHost::Find(w)) w->installEventFilter(graphics);
   // Moves without a button held are reported too (the page drags its window by an object).
   w->setMouseTracking(true);
 }
@@ -341,7 +349,7 @@ void TAuControl::ForwardMouseEvents(QWidget* w) {
 TAuControl* ControlOf(const TAuObject& object) { return AsAuControl(object.Control.data()); }
 
 TAuControl* AsAuControl(QObject* widget) {
-  // Every control is its own widget. A cast, not a dynamic property: this runs for every docking
+  // Every control is its own widget or windowless object. A cast, not a dynamic property: this runs for every docking
   // step and hit test, and a property lookup compares names.
   return dynamic_cast<TAuControl*>(widget);
 }
@@ -417,8 +425,8 @@ class TAuDocking {
   static void Place(TAuControl& c, QRect g) {
     g.setWidth(std::clamp(g.width(), 0, MaxControlExtent));
     g.setHeight(std::clamp(g.height(), 0, MaxControlExtent));
-    c.Widget()->setGeometry(g);
-    c.FPlacedGeometry = c.Widget()->geometry();
+    c.SetGeometry(g);
+    c.FPlacedGeometry = c.Geometry();
     c.ApplySize();
   }
 
@@ -500,7 +508,7 @@ namespace {
 // Keeps a docked root (the page panel) docked inside the plain widget it was created on.
 class TRootDockFilter : public QObject {
  public:
-  TRootDockFilter(QWidget* root, QWidget* host) : QObject(root), FHost(host) { host->installEventFilter(this); }
+  TRootDockFilter(QObject* root, QWidget* host) : QObject(root), FHost(host) { host->installEventFilter(this); }
   void Dock() {
     TAuControl* c = AsAuControl(parent());
     if (!c || !c->AuObject) return;
@@ -516,7 +524,7 @@ class TRootDockFilter : public QObject {
   QWidget* FHost;
 };
 
-void RedockRoot(QWidget* root) {
+void RedockRoot(QObject* root) {
   for (QObject* child : root->children())
     if (auto* dock = dynamic_cast<TRootDockFilter*>(child)) dock->Dock();
 }
@@ -541,10 +549,11 @@ bool StackedInOrder(const std::vector<QWidget*>& order) {
 }  // namespace
 
 void TAuControl::Attach() {
-  QWidget* w = Widget();
-  AuObject->Control = w;
-  ForwardMouseEvents(w);
-  if (ChildHost() != w) ForwardMouseEvents(ChildHost());
+  AuObject->Control = ControlObject();
+  if (QWidget* w = Widget()) {
+    ForwardMouseEvents(w);
+    if (ChildHost() != w) ForwardMouseEvents(ChildHost());
+  }
   FBuiltSize = QSize(-1, -1);
   // Placed before it is shown, so that showing it does not size it first.
   PlaceFromRecord();
@@ -563,7 +572,7 @@ bool CreateObjectControl(TAuObject& object, QWidget* parent, const TControlConte
       if (IsDocked(object)) AlignChildren(*container);
       RestackChildren(*container);
     } else if (IsDocked(object) && parent) {
-      (new TRootDockFilter(c->Widget(), parent))->Dock();
+      (new TRootDockFilter(c->ControlObject(), parent))->Dock();
     }
   }
   ResumeSubtree(object);
@@ -599,12 +608,20 @@ void StoreControlsToRecords(TAuObject& root) {
 
 void RestackChildren(TAuObject& container) {
   std::vector<QWidget*> order;
+  std::vector<TGraphicControl*> graphics;
   order.reserve(container.Objects.size());
   for (bool windowed : {false, true})
     for (auto& child : container.Objects) {
       if (child->ObjectType == otTabSheet || TAuControl::IsWindowedKind(child->ObjectType) != windowed) continue;
-      if (TAuControl* c = ControlOf(*child)) order.push_back(c->Widget());
+      TAuControl* c = ControlOf(*child);
+      if (!c) continue;
+      if (QWidget* w = c->Widget())
+        order.push_back(w);
+      else if (auto* g = dynamic_cast<TGraphicControl*>(c))
+        graphics.push_back(g);
     }
+  // The windowless ones all sit on the container's host, below every window there.
+  if (!graphics.empty()) TGraphicHost::Of(*graphics.front()->HostWidget()).Restack(graphics);
   if (StackedInOrder(order)) return;
   for (QWidget* w : order) w->raise();
 }

@@ -68,7 +68,22 @@ class TAuControl {
   // The record this control shows; null once the record let go of it.
   TAuObject* AuObject = nullptr;
 
+  // The control's own window; null for the windowless kinds, which the widget they sit on paints
+  // (objects/GraphicControl.h).
   virtual QWidget* Widget() = 0;
+  // What the record's Control points to: the widget, or the windowless control itself.
+  virtual QObject* ControlObject() { return Widget(); }
+  // The widget the control sits on (for a windowed control, its widget's parent).
+  virtual QWidget* HostWidget() const;
+  // Where the control is, in HostWidget()'s coordinates.
+  virtual QRect Geometry() const;
+  virtual void SetGeometry(const QRect& r);
+  QSize Size() const { return Geometry().size(); }
+  // Whether the control is shown where it sits (its host may still be hidden).
+  virtual bool IsShown() const;
+  virtual void SetShown(bool shown);
+  // Paints the control again.
+  virtual void Repaint();
   // The widget the controls of child objects are placed on (a panel's client area, a tab sheet).
   virtual QWidget* ChildHost() { return Widget(); }
 
@@ -95,7 +110,15 @@ class TAuControl {
   // keeps a caption or a scrolled area out of it).
   virtual QRect ChildClientRect() { return ChildHost()->contentsRect(); }
 
-  // Whether the kind has a window of its own (it paints above every windowless sibling).
+  // A mouse event on the control, at pos in its own coordinates, reported to the page: presses,
+  // moves and releases always, and a click or double click only while enabled (a click needs a
+  // press made while it was enabled).
+  void RouteMouse(const QMouseEvent& event, QPoint pos, bool enabled);
+  // Shows the record's popup menu at a global point, live; false when there is none to show.
+  bool ShowPopupMenu(QPoint globalPos);
+
+  // Whether the kind has a window of its own (it paints above every windowless sibling). The
+  // windowless kinds but the splitter are TGraphicControls, painted by the widget they sit on.
   static bool IsWindowedKind(TObjectType kind);
 
  protected:
@@ -143,6 +166,8 @@ class TAuControl {
   friend void SuspendAlign(TAuObject& container);
   friend void ResumeAlign(TAuObject& container);
   friend class TAuDocking;
+  friend class TGraphicControl;
+  friend class TGraphicHost;
 
  private:
   // Links widget and record, routes the events and applies the common properties.
@@ -153,6 +178,7 @@ class TAuControl {
   void ApplySize();
 
   TControlContext FContext;
+  bool FPressed = false;  // the left button went down on the control while it was enabled
   int FRebuildCount = 0;
   int FAlignSuspended = 0;
   QSize FBuiltSize;

@@ -23,25 +23,20 @@ const P* PayloadOf(const TAuObject* object) {
 
 // ---- shared ----
 
-TPaintedWidget::TPaintedWidget(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : QWidget(parent), TAuControl(object, context) {}
+TPaintedControl::TPaintedControl(TAuObject& object, QWidget* parent, const TControlContext& context)
+    : TGraphicControl(object, parent, context) {}
 
-void TPaintedWidget::SizeChanged() {
+void TPaintedControl::SizeChanged() {
   if (!FLoaded)
     ApplyPayload();
   else
     update();
 }
 
-void TPaintedWidget::mousePressEvent(QMouseEvent* event) { event->accept(); }
-void TPaintedWidget::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
-void TPaintedWidget::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
-void TPaintedWidget::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
-
 // ---- image button ----
 
 TAuImageButton::TAuImageButton(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TPaintedWidget(object, parent, context) {}
+    : TPaintedControl(object, parent, context) {}
 
 void TAuImageButton::ApplyPayload() {
   const auto* b = PayloadOf<TImageButtonPayload>(AuObject);
@@ -54,7 +49,7 @@ void TAuImageButton::ApplyPayload() {
   update();
 }
 
-void TAuImageButton::paintEvent(QPaintEvent*) {
+void TAuImageButton::Paint(QPainter& p) {
   const auto* b = PayloadOf<TImageButtonPayload>(AuObject);
   if (!b) return;
   TImageButtonStatus status;
@@ -62,7 +57,6 @@ void TAuImageButton::paintEvent(QPaintEvent*) {
   status.Enabled = isEnabled();
   status.MouseInControl = FMouseInControl;
   status.Designing = Editing();
-  QPainter p(this);
   PaintImageButton(p, size(), *b, status, FImage, FImageOver);
 }
 
@@ -72,13 +66,10 @@ void TAuImageButton::enterEvent(QEnterEvent* event) {
     FMouseInControl = true;
     update();
   }
-  QWidget::enterEvent(event);
+  (void)event;
 }
 
-void TAuImageButton::leaveEvent(QEvent* event) {
-  DoMouseLeave();
-  QWidget::leaveEvent(event);
-}
+void TAuImageButton::leaveEvent(QEvent*) { DoMouseLeave(); }
 
 void TAuImageButton::DoMouseLeave() {
   if (!FMouseInControl) return;
@@ -115,7 +106,7 @@ void TAuImageButton::mouseReleaseEvent(QMouseEvent* event) {
 // ---- simple text ----
 
 TAuSimpleText::TAuSimpleText(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TPaintedWidget(object, parent, context) {}
+    : TPaintedControl(object, parent, context) {}
 
 void TAuSimpleText::ApplyPayload() {
   if (!AuObject) return;
@@ -124,7 +115,7 @@ void TAuSimpleText::ApplyPayload() {
   update();
 }
 
-void TAuSimpleText::paintEvent(QPaintEvent*) {
+void TAuSimpleText::Paint(QPainter& p) {
   const auto* t = PayloadOf<TSimpleTextPayload>(AuObject);
   if (!t) return;
   // A simple text paints as a multi-line text that does not animate.
@@ -135,14 +126,13 @@ void TAuSimpleText::paintEvent(QPaintEvent*) {
   text.Layout = t->Layout;
   text.Color = t->Color;
   text.Transparent = t->Transparent;
-  QPainter p(this);
   PaintMultilineText(p, size(), text, nullptr, isEnabled(), Editing());
 }
 
 // ---- image ----
 
 TAuImage::TAuImage(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TPaintedWidget(object, parent, context) {}
+    : TPaintedControl(object, parent, context) {}
 
 void TAuImage::ApplyPayload() {
   const auto* i = PayloadOf<TImagePayload>(AuObject);
@@ -159,17 +149,16 @@ void TAuImage::ApplyPayload() {
   }
 }
 
-void TAuImage::paintEvent(QPaintEvent*) {
+void TAuImage::Paint(QPainter& p) {
   const auto* i = PayloadOf<TImagePayload>(AuObject);
   if (!i) return;
-  QPainter p(this);
   PaintImageObject(p, size(), FPicture, ImagePlacementOf(*i), Editing());
 }
 
 // ---- bevel ----
 
 TAuBevel::TAuBevel(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TPaintedWidget(object, parent, context) {}
+    : TPaintedControl(object, parent, context) {}
 
 void TAuBevel::ApplyPayload() {
   if (!AuObject) return;
@@ -178,17 +167,16 @@ void TAuBevel::ApplyPayload() {
   update();
 }
 
-void TAuBevel::paintEvent(QPaintEvent*) {
+void TAuBevel::Paint(QPainter& p) {
   const auto* b = PayloadOf<TBevelPayload>(AuObject);
   if (!b) return;
-  QPainter p(this);
   PaintBevel(p, size(), *b, Editing());
 }
 
 // ---- multi-line text ----
 
 TAuMultilineText::TAuMultilineText(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TPaintedWidget(object, parent, context) {
+    : TPaintedControl(object, parent, context) {
   FTimer.setParent(this);
   QObject::connect(&FTimer, &QTimer::timeout, &FTimer, [this] { AnimTick(); });
 }
@@ -235,14 +223,11 @@ void TAuMultilineText::SettleForSnapshot() {
   update();
 }
 
-void TAuMultilineText::paintEvent(QPaintEvent*) {
+void TAuMultilineText::Paint(QPainter& p) {
   const auto* t = PayloadOf<TMultilineTextPayload>(AuObject);
   if (!t) return;
   const bool animating = Animating();
-  {
-    QPainter p(this);
-    PaintMultilineText(p, size(), *t, animating ? &FAnim : nullptr, isEnabled(), Editing());
-  }
+  { PaintMultilineText(p, size(), *t, animating ? &FAnim : nullptr, isEnabled(), Editing()); }
   // Painting may have ended a run, which asks for the delay before the next.
   if (animating) SyncTimer();
 }

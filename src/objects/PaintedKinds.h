@@ -8,30 +8,25 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "objects/ObjectControl.h"
+#include "objects/GraphicControl.h"
 #include "render/PaintedMultiline.h"
 
 // What the painted kinds share: no fill of their own, the look applied once at the first real
 // size, and every mouse event stopping here (the page has had it through the event filter).
-class TPaintedWidget : public QWidget, public TAuControl {
+class TPaintedControl : public TGraphicControl {
  public:
-  TPaintedWidget(TAuObject& object, QWidget* parent, const TControlContext& context);
-  QWidget* Widget() override { return this; }
+  TPaintedControl(TAuObject& object, QWidget* parent, const TControlContext& context);
 
  protected:
   // Nothing is built from the size; a new size only repaints.
   void SizeChanged() override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
 
   bool FLoaded = false;
 };
 
 // A push button with a normal and a mouse-over picture and font, pressed while the left button is
 // held on it.
-class TAuImageButton : public TPaintedWidget {
+class TAuImageButton : public TPaintedControl {
  public:
   TAuImageButton(TAuObject& object, QWidget* parent, const TControlContext& context);
 
@@ -42,7 +37,7 @@ class TAuImageButton : public TPaintedWidget {
 
  protected:
   void ApplyPayload() override;
-  void paintEvent(QPaintEvent* event) override;
+  void Paint(QPainter& painter) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -58,39 +53,39 @@ class TAuImageButton : public TPaintedWidget {
 };
 
 // A transparent, word-wrapping label of fixed size.
-class TAuSimpleText : public TPaintedWidget {
+class TAuSimpleText : public TPaintedControl {
  public:
   TAuSimpleText(TAuObject& object, QWidget* parent, const TControlContext& context);
 
  protected:
   void ApplyPayload() override;
-  void paintEvent(QPaintEvent* event) override;
+  void Paint(QPainter& painter) override;
 };
 
 // A picture placed normal, centred or stretched; with AutoSize the control takes its size.
-class TAuImage : public TPaintedWidget {
+class TAuImage : public TPaintedControl {
  public:
   TAuImage(TAuObject& object, QWidget* parent, const TControlContext& context);
 
  protected:
   void ApplyPayload() override;
-  void paintEvent(QPaintEvent* event) override;
+  void Paint(QPainter& painter) override;
 
  private:
   QImage FPicture;  // decoded, as drawn
 };
 
-class TAuBevel : public TPaintedWidget {
+class TAuBevel : public TPaintedControl {
  public:
   TAuBevel(TAuObject& object, QWidget* parent, const TControlContext& context);
 
  protected:
   void ApplyPayload() override;
-  void paintEvent(QPaintEvent* event) override;
+  void Paint(QPainter& painter) override;
 };
 
 // A label that, live and animated, types its text or scrolls it through.
-class TAuMultilineText : public TPaintedWidget {
+class TAuMultilineText : public TPaintedControl {
  public:
   TAuMultilineText(TAuObject& object, QWidget* parent, const TControlContext& context);
 
@@ -103,7 +98,7 @@ class TAuMultilineText : public TPaintedWidget {
 
  protected:
   void ApplyPayload() override;
-  void paintEvent(QPaintEvent* event) override;
+  void Paint(QPainter& painter) override;
 
  private:
   bool Animating() const;

@@ -256,7 +256,7 @@ bool TAutoRunForm::LoadPage(TPageData page, bool isGotoPage) {
   if (isGotoPage) {
     // The shown window keeps its frame, size, place, opacity settings, menu and close actions.
     if (TAuObject* old = PanelObject())
-      if (TAuControl* c = ControlOf(*old)) c->Widget()->hide();
+      if (TAuControl* c = ControlOf(*old)) c->SetShown(false);
     TPageProps kept = Page.Props();
     ReleaseObjects();
     Page = std::move(page);
@@ -507,7 +507,7 @@ void TAutoRunForm::Timer3Timer() {
   Timer3.stop();
   TAuObject* panel = PanelObject();
   if (!panel || CloseEvented) return;
-  if (TAuControl* c = ControlOf(*panel)) c->Widget()->update();
+  if (TAuControl* c = ControlOf(*panel)) c->Repaint();
   AfterLoadDoObjects(*panel, true);
   UpdateTransparentMask();
   DoFadeIn([this] {
@@ -519,7 +519,7 @@ void TAutoRunForm::Timer3Timer() {
 void TAutoRunForm::AfterLoadDoObjects(TAuObject& parentObject, bool beforeFade) {
   for (auto& child : parentObject.Objects) {
     if (beforeFade && child->ObjectType == otPanel) {
-      if (TAuControl* c = ControlOf(*child)) c->Widget()->update();
+      if (TAuControl* c = ControlOf(*child)) c->Repaint();
     } else if (!beforeFade && child->ObjectType == otMediaPlayer) {
       if (MediaStarter()) MediaStarter()(*child);
     }
