@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <algorithm>
 
@@ -265,8 +266,6 @@ void TAuGroupBox::ApplyPayload() {
   FApplied = true;
   const TGroupBoxPayload& p = Payload();
   setTitle(p.Caption);
-  ApplyFont(*this, p.Font);
-  ApplyBackColor(*this, p.Color);
   CountRebuild();
   update();
 }
@@ -277,13 +276,27 @@ QRect TAuGroupBox::ChildClientRect() {
   return rect().adjusted(2, captionHeight + 2, -2, -2);
 }
 
-void TAuGroupBox::paintEvent(QPaintEvent* e) {
-  if (Live()) {
-    QGroupBox::paintEvent(e);
+void TAuGroupBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  if (!Live()) {
+    PaintGroupBoxClassic(p, size(), Payload(), true, layoutDirection() == Qt::RightToLeft);
     return;
   }
-  QPainter p(this);
-  PaintGroupBoxClassic(p, size(), Payload(), true, layoutDirection() == Qt::RightToLeft);
+  // The platform's box on the stored colour, its caption in the stored font. Painted from the
+  // record rather than set as the widget's palette and font, which every widget made inside the
+  // box would take over again.
+  const TGroupBoxPayload& g = Payload();
+  const QColor back = ToQColor(g.Color);
+  p.fillRect(rect(), back);
+  QStyleOptionGroupBox option;
+  initStyleOption(&option);
+  const QFont font = ToQFont(g.Font);
+  option.fontMetrics = QFontMetrics(font);
+  option.palette.setColor(QPalette::Window, back);
+  option.palette.setColor(QPalette::WindowText, ToQColor(g.Font.Color));
+  option.textColor = ToQColor(g.Font.Color);
+  p.setFont(font);
+  style()->drawComplexControl(QStyle::CC_GroupBox, &option, &p, this);
 }
 
 TAuControl* CreateGroupBoxControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
@@ -313,10 +326,12 @@ void TAuScrollBox::ApplyPayload() {
   FApplied = true;
   const TScrollBoxPayload& p = Payload();
   ApplyBorderStyle(*this, p.BorderStyle);
-  ApplyBackColor(*this, p.Color);
-  ApplyBackColor(*viewport(), p.Color);
-  ApplyBackColor(*FInner, p.Color);
-  FInner->setFont(ToQFont(p.Font));
+  // The colour is painted, not set as the box's palette: every widget made inside the box would
+  // take a set palette over again. The bars, which hold nothing, are drawn in it.
+  ApplyBackColor(*horizontalScrollBar(), p.Color);
+  ApplyBackColor(*verticalScrollBar(), p.Color);
+  viewport()->update();
+  update();
   UpdateRange();
   CountRebuild();
 }
@@ -330,8 +345,33 @@ QRect TAuScrollBox::ChildClientRect() {
 }
 
 bool TAuScrollBox::viewportEvent(QEvent* e) {
+  if (e->type() == QEvent::Paint && AuObject) {
+    QPainter p(viewport());
+    p.fillRect(static_cast<QPaintEvent*>(e)->rect(), ToQColor(Payload().Color));
+    return true;
+  }
   const bool done = QScrollArea::viewportEvent(e);
   if (e->type() == QEvent::Resize && AuObject) AlignChildren(*AuObject);
+  return done;
+}
+
+bool TAuScrollBox::event(QEvent* e) {
+  const bool done = TMouseKeeping<QScrollArea>::event(e);
+  // The corner between the two bars shows the box's colour.
+  if (e->type() == QEvent::Paint && AuObject && horizontalScrollBar()->isVisibleTo(this) &&
+      verticalScrollBar()->isVisibleTo(this)) {
+    // Where the area paints its corner: at the bottom right of its contents, as wide and high as
+    // the bars.
+    const QSize bars(verticalScrollBar()->sizeHint().width(), horizontalScrollBar()->sizeHint().height());
+    QStyleOption option;
+    option.initFrom(this);
+    option.palette.setColor(QPalette::Window, ToQColor(Payload().Color));
+    option.rect = QRect(contentsRect().bottomRight() + QPoint(1, 1) - QPoint(bars.width(), bars.height()), bars);
+    // Painted after the frame: kept inside it, as the frame is drawn over the corner's edge.
+    QPainter p(this);
+    p.setClipRect(contentsRect());
+    style()->drawPrimitive(QStyle::PE_PanelScrollAreaCorner, &option, &p, this);
+  }
   return done;
 }
 

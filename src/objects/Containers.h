@@ -162,6 +162,7 @@ class TAuScrollBox : public TMouseKeeping<QScrollArea>, public TAuControl {
   void SizeChanged() override;
   void ChildrenAligned() override;
   bool viewportEvent(QEvent* e) override;
+  bool event(QEvent* e) override;
 
  private:
   void UpdateRange();
