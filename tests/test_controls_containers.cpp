@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
@@ -696,6 +697,29 @@ class TViewEngine : public TShellEngine {
   }
   int Applied = 0;
 };
+
+// The bounding rectangle of the pure blue pixels of image (the message's colour).
+QRect BlueBounds(const QImage& image) {
+  QRect r;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixelColor(x, y) == QColor(0, 0, 255)) r |= QRect(x, y, 1, 1);
+  return r;
+}
+
+// text as the message is to look on shell: blue, centred and wrapped in the client rectangle, in
+// the shell's font, bold or not.
+QImage MessagePicture(QWidget& shell, const QString& text, bool bold) {
+  QImage image(shell.size(), QImage::Format_ARGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  QFont font = shell.font();
+  font.setBold(bold);
+  p.setFont(font);
+  p.setPen(QColor(0, 0, 255));
+  p.drawText(shell.contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, text);
+  return image;
+}
 }  // namespace
 
 TEST(ControlsMediaShells, ShellsWithAndWithoutTheirEngine) {
@@ -708,21 +732,33 @@ TEST(ControlsMediaShells, ShellsWithAndWithoutTheirEngine) {
         auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 400, 300}, alClient);
         TAuObject& o = AddChild(*root, MakeObject(kind, QStringLiteral("S"), {0, 0, 289, 193}));
         TControlHost host(QSize(400, 300));
+        // Nothing under the pointer: entering the media player makes its bar.
+        QCursor::setPos(-5000, -5000);
         ASSERT_TRUE(host.Build(*root, live));
         auto* shell = static_cast<TAuMediaShell*>(ControlOf(o));
-        const bool hasLabel = kind == otFlashPlayer || kind == otPDFReader;
-        EXPECT_EQ(shell->MessageLabel() != nullptr, hasLabel);
-        // Engines run live only; a missing one is told by the label.
+        const bool hasMessage = kind == otFlashPlayer || kind == otPDFReader;
+        // Engines run live only; a missing one is told by the message.
         EXPECT_EQ(shell->Engine() != nullptr, engine && live);
-        if (hasLabel) {
-          EXPECT_EQ(shell->MessageLabel()->isVisible(), live && !engine);
+        const bool shown = hasMessage && live && !engine;
+        EXPECT_EQ(shell->MessageShown(), shown);
+        const QImage image = TControlHost::WidgetOf(o)->grab().toImage();
+        EXPECT_EQ(BlueBounds(image).isEmpty(), !shown);
+        if (shown) {
           const QString text = kind == otFlashPlayer ? FlashNotInstalledText : PDFNotInstalledText;
-          if (live && !engine) {
-            EXPECT_EQ(shell->MessageLabel()->text(), text);
-            EXPECT_EQ(shell->MessageLabel()->geometry(), shell->contentsRect());
-            EXPECT_TRUE(shell->MessageLabel()->font().bold());
-            EXPECT_EQ(shell->MessageLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-          }
+          EXPECT_EQ(shell->MessageText(), text);
+          // Bold, centred and wrapped over the whole client rectangle.
+          EXPECT_EQ(BlueBounds(image), BlueBounds(MessagePicture(*shell, text, true)));
+          EXPECT_NE(BlueBounds(image), BlueBounds(MessagePicture(*shell, text, false)));
+        } else {
+          EXPECT_TRUE(shell->MessageText().isEmpty());
+        }
+        if (!hasMessage) {
+          shell->ShowMessage(QStringLiteral("not for this kind"));
+          EXPECT_FALSE(shell->MessageShown());
+        }
+        // Until an engine needs more, a shell is one widget.
+        if (!(engine && live)) {
+          EXPECT_TRUE(shell->findChildren<QWidget*>().isEmpty());
         }
         if (engine && live) {
           ASSERT_TRUE(shell->EngineView());
@@ -731,7 +767,7 @@ TEST(ControlsMediaShells, ShellsWithAndWithoutTheirEngine) {
           ControlOf(o)->RecordChanged();
           EXPECT_EQ(static_cast<TViewEngine*>(shell->Engine())->Applied, 2);
         }
-        const QColor inside = TControlHost::WidgetOf(o)->grab().toImage().pixelColor(100, 50);
+        const QColor inside = image.pixelColor(100, 50);
         if (kind == otMediaPlayer && !(engine && live)) {
           EXPECT_EQ(inside, QColor(Qt::black));
         }
@@ -740,6 +776,159 @@ TEST(ControlsMediaShells, ShellsWithAndWithoutTheirEngine) {
         }
         SetShellEngineFactory(kind, {});
       }
+}
+
+namespace {
+// Takes the links the program opens, instead of the desktop, while it lives.
+class TLinkCatcher : public QObject {
+  Q_OBJECT
+ public:
+  TLinkCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open"); }
+  ~TLinkCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+  QList<QUrl> Opened;
+
+ public Q_SLOTS:
+  void Open(const QUrl& url) { Opened << url; }
+};
+
+// The cursor shown over p in w: that of the deepest widget there that sets one.
+Qt::CursorShape CursorAt(QWidget* w, QPoint p) {
+  for (QWidget* c = w->childAt(p) ? w->childAt(p) : w; c; c = c->parentWidget())
+    if (c->testAttribute(Qt::WA_SetCursor)) return c->cursor().shape();
+  return Qt::ArrowCursor;
+}
+}  // namespace
+
+// The message has the mouse over it, as a part of the object that is not the object: what is done
+// there is no event of the object's, and a left click there opens the download page. The border
+// around it stays the object's.
+TEST(ControlsMediaShells, TheMessageHasTheMouseAndOpensTheDownloadPage) {
+  using K = TRecordedEvent;
+  const QPoint border(1, 1), message(100, 100);
+  struct TStep {
+    enum { Move, Press, Release, Click, DoubleClick } What;
+    QPoint At;
+    Qt::MouseButton Button = Qt::LeftButton;
+  };
+  const struct {
+    const char* Name;
+    bool Enabled;
+    std::vector<TStep> Steps;
+    int Opened;
+    std::vector<K::TKind> Events;  // the object's, but for entering and leaving
+  } cases[] = {
+      {"a click on the message", true, {{TStep::Click, message}}, 1, {}},
+      {"a double click on the message", true, {{TStep::DoubleClick, message}}, 2, {}},
+      {"a right click on the message", true, {{TStep::Click, message, Qt::RightButton}}, 0, {}},
+      {"moves over the message", true, {{TStep::Move, message}, {TStep::Move, message + QPoint(10, 5)}}, 0, {}},
+      {"a move onto the border", true, {{TStep::Move, message}, {TStep::Move, border}}, 0, {K::Move}},
+      {"a click on the border", true, {{TStep::Click, border}}, 0, {K::Down, K::Click, K::Up}},
+      {"pressed on the border, released on the message",
+       true,
+       {{TStep::Press, border}, {TStep::Release, message}},
+       0,
+       {K::Down, K::Move, K::Click, K::Up}},
+      {"pressed on the message, released on the border",
+       true,
+       {{TStep::Press, message}, {TStep::Release, border}},
+       0,
+       {}},
+      {"pressed on the message, a right button pressed and released on the border",
+       true,
+       {{TStep::Press, message},
+        {TStep::Press, border, Qt::RightButton},
+        {TStep::Release, border, Qt::RightButton},
+        {TStep::Release, message}},
+       1,
+       {}},
+      {"pressed on the border, a right button pressed and released on the message",
+       true,
+       {{TStep::Press, border},
+        {TStep::Press, message, Qt::RightButton},
+        {TStep::Release, message, Qt::RightButton},
+        {TStep::Release, message}},
+       0,
+       {K::Down, K::Move, K::Down, K::Up, K::Up}},
+      {"a click on the message of a disabled object", false, {{TStep::Click, message}}, 0, {}},
+      {"a click on the border of a disabled object", false, {{TStep::Click, border}}, 0, {K::Down, K::Up}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 400, 300}, alClient);
+    TAuObject& o = AddChild(*root, MakeObject(otFlashPlayer, QStringLiteral("S"), {10, 10, 289, 193}));
+    o.Enable = c.Enabled;
+    TControlHost host(QSize(400, 300));
+    ASSERT_TRUE(host.Build(*root));
+    auto* shell = static_cast<TAuMediaShell*>(ControlOf(o));
+    ASSERT_TRUE(shell->MessageShown());
+    TLinkCatcher links;
+    host.PointerEntersWindow(host.At(shell, c.Steps.front().At));
+    host.Move(shell, c.Steps.front().At);
+    host.Events.Clear();
+    for (const TStep& step : c.Steps) {
+      switch (step.What) {
+        case TStep::Move:
+          host.Move(shell, step.At);
+          break;
+        case TStep::Press:
+          host.Press(shell, step.At, step.Button);
+          break;
+        case TStep::Release:
+          host.Release(shell, step.At, step.Button);
+          break;
+        case TStep::Click:
+          host.Click(shell, step.At, step.Button);
+          break;
+        case TStep::DoubleClick:
+          host.DoubleClick(shell, step.At);
+          break;
+      }
+    }
+    std::vector<K::TKind> events;
+    for (K::TKind k : host.Events.Kinds(&o))
+      if (k != K::Enter && k != K::Leave) events.push_back(k);
+    EXPECT_EQ(events, c.Events);
+    ASSERT_EQ(links.Opened.size(), c.Opened);
+    for (const QUrl& url : links.Opened) EXPECT_EQ(url, QUrl(shell->DownloadAddress()));
+  }
+}
+
+// The pointing hand over the message, the object's own cursor elsewhere; without the message the
+// middle is the object's again.
+TEST(ControlsMediaShells, TheMessageShowsThePointingHand) {
+  for (TCursor cursor : {TCursor(0), TCursor(-3)}) {
+    SCOPED_TRACE(cursor);
+    auto root = MakeObject(otPanel, QStringLiteral("Page"), {0, 0, 400, 300}, alClient);
+    TAuObject& o = AddChild(*root, MakeObject(otPDFReader, QStringLiteral("S"), {10, 10, 289, 193}));
+    o.Cursor = cursor;
+    TControlHost host(QSize(400, 300));
+    ASSERT_TRUE(host.Build(*root));
+    auto* shell = static_cast<TAuMediaShell*>(ControlOf(o));
+    const Qt::CursorShape own = cursor ? CursorShapeOf(cursor) : Qt::ArrowCursor;
+    const QPoint border(1, 1), message(100, 100);
+    host.PointerEntersWindow(host.At(shell, border));
+    for (int round = 0; round < 2; ++round) {
+      host.Move(shell, border);
+      EXPECT_EQ(CursorAt(shell, border), own);
+      host.Move(shell, message);
+      EXPECT_EQ(CursorAt(shell, message), Qt::PointingHandCursor);
+    }
+    // The record's cursor applied again keeps the hand over the message.
+    o.Cursor = -3;
+    ControlOf(o)->RecordChanged(TRecordChange::Common);
+    EXPECT_EQ(CursorAt(shell, message), Qt::PointingHandCursor);
+    host.Move(shell, border);
+    EXPECT_EQ(CursorAt(shell, border), Qt::CrossCursor);
+
+    // Hidden, the message leaves the mouse and the cursor to the object.
+    host.Move(shell, message);
+    shell->HideMessage();
+    EXPECT_EQ(CursorAt(shell, message), Qt::CrossCursor);
+    EXPECT_TRUE(BlueBounds(shell->grab().toImage()).isEmpty());
+    host.Events.Clear();
+    host.Click(shell, message);
+    EXPECT_EQ(host.Events.Count(TRecordedEvent::Click, &o), 1);
+  }
 }
 
 TEST(ControlsMediaShells, MediaPlayerControlBarAndBorder) {
@@ -761,8 +950,15 @@ TEST(ControlsMediaShells, MediaPlayerControlBarAndBorder) {
     const QRect client = player->contentsRect();
     EXPECT_EQ(client, QRect(2, 2, 285, 189));
     EXPECT_EQ(player->ControlBar()->isVisible(), bar);
-    EXPECT_EQ(player->ContentArea()->geometry(),
-              bar ? QRect(2, 2, 285, 189 - TAuMediaPlayer::ControlBarHeight) : client);
+    // The display area is black to its edges, with the bar below it.
+    const QRect display = bar ? QRect(2, 2, 285, 189 - TAuMediaPlayer::ControlBarHeight) : client;
+    const QImage shown = player->grab().toImage();
+    for (QPoint corner : {display.topLeft(), display.topRight(), display.bottomLeft(), display.bottomRight()})
+      EXPECT_EQ(shown.pixelColor(corner), QColor(Qt::black)) << corner.x() << "," << corner.y();
+    if (bar) {
+      EXPECT_NE(shown.pixelColor(display.bottomLeft() + QPoint(0, 1)), QColor(Qt::black));
+    }
+    EXPECT_EQ(player->ContentArea()->geometry(), display);
     EXPECT_FALSE(player->PlayButton()->isEnabled());
     EXPECT_FALSE(player->TrackBar()->isEnabled());
     if (bar) {
@@ -826,3 +1022,5 @@ TEST(ControlsMediaShells, WebBrowserAddress) {
   EXPECT_EQ(MakeAbsolutePathIn(folder, QStringLiteral("\\doc\\index.htm")),
             QStringLiteral("/media/disc/doc/index.htm"));
 }
+
+#include "test_controls_containers.moc"

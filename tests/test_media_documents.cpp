@@ -48,6 +48,14 @@ class MediaDocuments : public MediaTestBase {
     return nullptr;
   }
 
+  // Whether image shows the message's blue.
+  static bool HasBlue(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y) == QColor(0, 0, 255)) return true;
+    return false;
+  }
+
   std::unique_ptr<TAuObject> Root;
   std::unique_ptr<TControlHost> Host;
 };
@@ -66,7 +74,7 @@ TEST_F(MediaDocuments, APdfOpensLiveWithItsPagesAndNothingOnTheCanvas) {
   ASSERT_TRUE(live.Engine());
   ASSERT_TRUE(live.EngineView());
   EXPECT_STREQ(live.EngineView()->metaObject()->className(), "QPdfView");
-  EXPECT_FALSE(live.MessageLabel()->isVisible());
+  EXPECT_FALSE(live.MessageShown());
   QObject* document = FindByClass(live.EngineView(), "QPdfDocument");
   ASSERT_TRUE(document);
   EXPECT_EQ(document->property("pageCount").toInt(), 3);
@@ -77,7 +85,7 @@ TEST_F(MediaDocuments, APdfOpensLiveWithItsPagesAndNothingOnTheCanvas) {
   TAuMediaShell& editing = Build(otPDFReader, set, false);
   EXPECT_FALSE(editing.Engine());
   EXPECT_FALSE(editing.EngineView());
-  EXPECT_FALSE(editing.MessageLabel()->isVisible());
+  EXPECT_FALSE(editing.MessageShown());
   EXPECT_EQ(CentreColor(&editing), QColor(Qt::white));
 
   // A file that is not there leaves the reader empty, without a message.
@@ -85,11 +93,11 @@ TEST_F(MediaDocuments, APdfOpensLiveWithItsPagesAndNothingOnTheCanvas) {
       otPDFReader, [](TObjectPayload& p) { static_cast<TPDFReaderPayload&>(p).FileName = QStringLiteral("\\x.pdf"); });
   ASSERT_TRUE(missing.EngineView());
   EXPECT_EQ(FindByClass(missing.EngineView(), "QPdfDocument")->property("pageCount").toInt(), 0);
-  EXPECT_FALSE(missing.MessageLabel()->isVisible());
+  EXPECT_FALSE(missing.MessageShown());
 }
 
 // Without its plugin (or, for Flash, without the runtime's files) a live object shows its message.
-TEST_F(MediaDocuments, AMissingComponentShowsTheMessageLabel) {
+TEST_F(MediaDocuments, AMissingComponentShowsTheMessage) {
   QTemporaryDir empty;
   const struct {
     const char* Name;
@@ -107,8 +115,9 @@ TEST_F(MediaDocuments, AMissingComponentShowsTheMessageLabel) {
     SetFlashRuntimeFolders({empty.path()});
     TAuMediaShell& shell = Build(c.Kind, [](TObjectPayload&) {});
     EXPECT_FALSE(shell.Engine());
-    EXPECT_TRUE(shell.MessageLabel()->isVisible());
-    EXPECT_EQ(shell.MessageLabel()->text(), c.Text);
+    EXPECT_TRUE(shell.MessageShown());
+    EXPECT_EQ(shell.MessageText(), c.Text);
+    EXPECT_TRUE(HasBlue(shell.grab().toImage()));
   }
   // The web browser and the media player have no message: they stay as drawn.
   SetEnginePluginFolders({empty.path()});
@@ -116,7 +125,8 @@ TEST_F(MediaDocuments, AMissingComponentShowsTheMessageLabel) {
     TAuMediaShell& shell = Build(kind, [](TObjectPayload&) {});
     EXPECT_FALSE(shell.Engine());
     EXPECT_FALSE(shell.EngineView());
-    EXPECT_FALSE(shell.MessageLabel());
+    EXPECT_FALSE(shell.MessageShown());
+    EXPECT_FALSE(HasBlue(shell.grab().toImage()));
   }
 }
 
@@ -186,7 +196,7 @@ TEST_F(MediaDocuments, AFlashMovieShowsItsStageAndItsPropertiesRoundTrip) {
   };
   TAuMediaShell& flash = Build(otFlashPlayer, set);
   ASSERT_TRUE(flash.Engine()) << "the web plugin of this build did not make a movie view";
-  EXPECT_FALSE(flash.MessageLabel()->isVisible());
+  EXPECT_FALSE(flash.MessageShown());
   ASSERT_TRUE(flash.EngineView());
   EXPECT_TRUE(QTest::qWaitFor([&] { return flash.EngineView()->property("title").toString() == "playing"; }, 30000))
       << flash.EngineView()->property("title").toString().toStdString();

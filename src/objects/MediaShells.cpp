@@ -1,5 +1,6 @@
 #include "objects/MediaShells.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -38,28 +39,18 @@ int FactorySlot(TObjectType kind) {
   }
 }
 
-// The message label: clicking it opens the missing component's download page.
-class TMessageLabel : public TMouseKeeping<QLabel> {
- public:
-  explicit TMessageLabel(TAuMediaShell& shell) : TMouseKeeping<QLabel>(&shell), FShell(shell) {}
-
- protected:
-  void mouseReleaseEvent(QMouseEvent* e) override {
-    TMouseKeeping<QLabel>::mouseReleaseEvent(e);
-    const QString address = FShell.DownloadAddress();
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && !address.isEmpty())
-      QDesktopServices::openUrl(QUrl(address));
-  }
-
- private:
-  TAuMediaShell& FShell;
-};
 // The player's button icons, looked up in the style once and kept as long as the application.
 class TPlayerIcons : public QObject {
  public:
   using QObject::QObject;
   QIcon Icons[3];
 };
+
+// The stored border, set only when it changes: setting a frame style lays the frame out again.
+void SetBorder(QFrame& frame, TBorderStyle style) {
+  const int wanted = style == TBorderStyle::bsSingle ? (QFrame::WinPanel | QFrame::Sunken) : QFrame::NoFrame;
+  if (frame.frameStyle() != wanted) ApplyBorderStyle(frame, style);
+}
 
 const QIcon* PlayerIcons(QStyle& style) {
   static QPointer<TPlayerIcons> cache;
@@ -81,45 +72,115 @@ void SetShellEngineFactory(TObjectType kind, TShellEngineFactory factory) {
 // ---- the shell ----
 
 TAuMediaShell::TAuMediaShell(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TMouseKeeping<QFrame>(parent), TAuControl(object, context), FContent(new TMouseKeepingWidget(this)) {
-  // The empty shell, and the media player's display area, take the mouse as the object.
-  ForwardMouseEvents(FContent);
-}
+    : TMouseKeeping<QFrame>(parent), TAuControl(object, context) {}
 
 // The engine goes before the widgets its view lives in.
 TAuMediaShell::~TAuMediaShell() { FEngine.reset(); }
 
-QLabel* TAuMediaShell::MessageLabel() {
-  // Made when first needed: most shells never show it.
-  if (!FMessage && FHasMessage) {
-    FMessage = new TMessageLabel(*this);
-    FMessage->setAlignment(Qt::AlignCenter);
-    FMessage->setWordWrap(true);
-    FMessage->setCursor(Qt::PointingHandCursor);
-    QFont font = FMessage->font();
-    font.setBold(true);
-    FMessage->setFont(font);
-    QPalette p = FMessage->palette();
-    p.setColor(QPalette::WindowText, ToQColor(clBlue));
-    FMessage->setPalette(p);
-    FMessage->setGeometry(contentsRect());
-    FMessage->hide();
+QWidget* TAuMediaShell::ContentArea() {
+  if (!FContent) {
+    FContent = new TMouseKeepingWidget(this);
+    // The view inherits the content's colour.
+    if (AuObject) ApplyBackColor(*FContent, ContentColor());
+    FContent->setGeometry(ContentRect());
+    // The empty area, and the media player's display, take the mouse as the object.
+    ForwardMouseEvents(FContent);
+    // The message lies over the content.
+    FContent->setVisible(!FMessageShown);
   }
-  return FMessage;
+  return FContent;
 }
 
-void TAuMediaShell::AddMessageLabel() { FHasMessage = true; }
-
 void TAuMediaShell::ShowMessage(const QString& text) {
-  if (!MessageLabel()) return;
-  FMessage->setText(text);
-  FMessage->setGeometry(contentsRect());
-  FMessage->show();
-  FMessage->raise();
+  if (!FHasMessage) return;
+  FMessageText = text;
+  // Read out as the shell's name; made only for a reader that is listening, as a name costs an
+  // accessibility interface per shell.
+  if (QAccessible::isActive()) setAccessibleName(text);
+  if (!FMessageShown) {
+    FMessageShown = true;
+    // Ahead of the filter that reports the shell's mouse to the page: over the message it is not
+    // the object's.
+    installEventFilter(this);
+    if (FContent) FContent->hide();
+    if (underMouse()) ShowCursorFor(mapFromGlobal(QCursor::pos()));
+  }
+  update();
 }
 
 void TAuMediaShell::HideMessage() {
-  if (FMessage) FMessage->hide();
+  if (!FMessageShown) return;
+  FMessageShown = false;
+  FMessageGrab = false;
+  removeEventFilter(this);
+  if (!accessibleName().isEmpty() && accessibleName() == FMessageText) setAccessibleName({});
+  if (FHandCursor) {
+    FHandCursor = false;
+    ShowRecordCursor();
+  }
+  if (FContent) FContent->show();
+  update();
+}
+
+bool TAuMediaShell::eventFilter(QObject* watched, QEvent* e) {
+  if (watched != this || !FMessageShown) return TMouseKeeping<QFrame>::eventFilter(watched, e);
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      const auto* me = static_cast<QMouseEvent*>(e);
+      // The first button down decides whose the mouse is until all are up.
+      if (me->buttons() == me->button()) FMessageGrab = OnMessage(me->position().toPoint());
+      return FMessageGrab;
+    }
+    case QEvent::MouseMove: {
+      const auto* me = static_cast<QMouseEvent*>(e);
+      if (me->buttons() != Qt::NoButton) return FMessageGrab;
+      FMessageGrab = false;
+      ShowCursorFor(me->position().toPoint());
+      return OnMessage(me->position().toPoint());
+    }
+    case QEvent::MouseButtonRelease: {
+      const auto* me = static_cast<QMouseEvent*>(e);
+      const bool mine = FMessageGrab;
+      const QPoint pos = me->position().toPoint();
+      if (me->buttons() == Qt::NoButton) {
+        FMessageGrab = false;
+        ShowCursorFor(pos);
+      }
+      const QString address =
+          mine && me->button() == Qt::LeftButton && isEnabled() && OnMessage(pos) ? DownloadAddress() : QString();
+      if (!address.isEmpty()) QDesktopServices::openUrl(QUrl(address));
+      return mine;
+    }
+    case QEvent::Enter:
+      ShowCursorFor(static_cast<QEnterEvent*>(e)->position().toPoint());
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TAuMediaShell::ShowCursorFor(QPoint pos) {
+  const bool hand = OnMessage(pos);
+  if (hand == FHandCursor) return;
+  FHandCursor = hand;
+  if (hand)
+    setCursor(Qt::PointingHandCursor);
+  else
+    ShowRecordCursor();
+}
+
+void TAuMediaShell::ShowRecordCursor() {
+  // As ApplyCommon sets it.
+  if (AuObject && AuObject->Cursor != 0)
+    setCursor(CursorShapeOf(AuObject->Cursor));
+  else if (testAttribute(Qt::WA_SetCursor))
+    unsetCursor();
+}
+
+void TAuMediaShell::ApplyCommon() {
+  TAuControl::ApplyCommon();
+  if (FHandCursor) setCursor(Qt::PointingHandCursor);
 }
 
 void TAuMediaShell::SetEngineView(QWidget* view) {
@@ -127,8 +188,9 @@ void TAuMediaShell::SetEngineView(QWidget* view) {
   delete FView;
   FView = view;
   if (!view) return;
-  view->setParent(FContent);
-  view->setGeometry(FContent->rect());
+  QWidget* area = ContentArea();
+  view->setParent(area);
+  view->setGeometry(area->rect());
   // A video is the display area: clicking it is clicking the object. Web pages, movies and
   // documents take their own mouse.
   if (AuObject && AuObject->ObjectType == otMediaPlayer) ForwardMouseEvents(view);
@@ -144,16 +206,37 @@ void TAuMediaShell::resizeEvent(QResizeEvent* e) {
   LayoutParts();
 }
 
+void TAuMediaShell::paintEvent(QPaintEvent* e) {
+  QFrame::paintEvent(e);
+  QPainter p(this);
+  // Under the content area when there is one (a view fills it); the message lies over it.
+  if (FContentColor.isValid()) p.fillRect(ContentRect(), FContentColor);
+  if (!FMessageShown) return;
+  QFont font = this->font();
+  font.setBold(true);
+  p.setFont(font);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::WindowText, ToQColor(clBlue));
+  style()->drawItemText(&p, contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, palette, isEnabled(), FMessageText,
+                        QPalette::WindowText);
+}
+
 void TAuMediaShell::LayoutParts() {
-  FContent->setGeometry(contentsRect());
+  if (!FContent) return;
+  FContent->setGeometry(ContentRect());
   if (FView) FView->setGeometry(FContent->rect());
-  if (FMessage) FMessage->setGeometry(contentsRect());
 }
 
 void TAuMediaShell::ApplyPayload() {
   const bool first = !FApplied;
   FApplied = true;
   ApplyShell();
+  const QColor color = ToQColor(ContentColor());
+  if (color != FContentColor) {
+    FContentColor = color;
+    if (FContent) ApplyBackColor(*FContent, ContentColor());
+    update();
+  }
   LayoutParts();
   CountRebuild();
   if (first) StartEngine();
@@ -175,10 +258,7 @@ void TAuMediaShell::SettleForSnapshot() {
 
 // ---- web browser ----
 
-void TAuWebBrowser::ApplyShell() {
-  ApplyBackColor(*FContent, clWhite);
-  setFrameStyle(QFrame::NoFrame);
-}
+void TAuWebBrowser::ApplyShell() { SetBorder(*this, TBorderStyle::bsNone); }
 
 QString TAuWebBrowser::NavigationAddress() const {
   const TWebBrowserPayload& p = Payload();
@@ -295,10 +375,7 @@ class TControlBarPainter : public QObject {
 }  // namespace
 
 TAuMediaPlayer::TAuMediaPlayer(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TAuMediaShell(object, parent, context) {
-  FTimer.setInterval(TimerIntervalMs);
-  QObject::connect(&FTimer, &QTimer::timeout, this, [this] { TimerTick(); });
-}
+    : TAuMediaShell(object, parent, context) {}
 
 QWidget* TAuMediaPlayer::MakeBar() {
   if (FBar) return FBar;
@@ -377,7 +454,14 @@ void TAuMediaPlayer::SetFilename(const QString& mediaFile) {
 }
 
 void TAuMediaPlayer::SetRunMode() {
-  if (Live()) FTimer.start();
+  if (!Live()) return;
+  // Made here: a page's players run only once it has faded in, and the editing canvas never.
+  if (!FTimer) {
+    FTimer = std::make_unique<QTimer>();
+    FTimer->setInterval(TimerIntervalMs);
+    QObject::connect(FTimer.get(), &QTimer::timeout, this, [this] { TimerTick(); });
+  }
+  FTimer->start();
 }
 
 void TAuMediaPlayer::Play() {
@@ -479,8 +563,7 @@ void TAuMediaPlayer::TrackBarChanged(int value) {
 
 void TAuMediaPlayer::ApplyShell() {
   const TMediaPlayerPayload& p = Payload();
-  ApplyBackColor(*FContent, TMediaPlayerPayload::Color);
-  ApplyBorderStyle(*this, p.Border ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
+  SetBorder(*this, p.Border ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
   if (FBar) FBar->setVisible(p.ControlBar);
   FBarPicture = QPixmap();
 }
@@ -495,8 +578,8 @@ void TAuMediaPlayer::LayoutParts() {
     r.setBottom(r.bottom() - bar);
   }
   update(FBarRect);
-  FContent->setGeometry(r);
-  if (EngineView()) EngineView()->setGeometry(FContent->rect());
+  FDisplayRect = r;
+  TAuMediaShell::LayoutParts();
 }
 
 TAuControl* CreateMediaPlayerControl(TAuObject& object, QWidget* parent, const TControlContext& context) {
@@ -507,14 +590,10 @@ TAuControl* CreateMediaPlayerControl(TAuObject& object, QWidget* parent, const T
 
 TAuFlashPlayer::TAuFlashPlayer(TAuObject& object, QWidget* parent, const TControlContext& context)
     : TAuMediaShell(object, parent, context) {
-  AddMessageLabel();
+  AddMessage();
 }
 
-void TAuFlashPlayer::ApplyShell() {
-  const TFlashPlayerPayload& p = Payload();
-  ApplyBackColor(*FContent, p.Color);
-  ApplyBorderStyle(*this, p.BorderStyle);
-}
+void TAuFlashPlayer::ApplyShell() { SetBorder(*this, Payload().BorderStyle); }
 
 QString TAuFlashPlayer::DownloadAddress() const { return QStringLiteral("https://ruffle.rs/"); }
 
@@ -524,14 +603,10 @@ TAuControl* CreateFlashPlayerControl(TAuObject& object, QWidget* parent, const T
 
 TAuPDFReader::TAuPDFReader(TAuObject& object, QWidget* parent, const TControlContext& context)
     : TAuMediaShell(object, parent, context) {
-  AddMessageLabel();
+  AddMessage();
 }
 
-void TAuPDFReader::ApplyShell() {
-  const TPDFReaderPayload& p = Payload();
-  ApplyBackColor(*FContent, p.Color);
-  ApplyBorderStyle(*this, p.BorderStyle);
-}
+void TAuPDFReader::ApplyShell() { SetBorder(*this, Payload().BorderStyle); }
 
 QString TAuPDFReader::DownloadAddress() const { return QStringLiteral("https://get.adobe.com/reader/"); }
 

@@ -1,6 +1,9 @@
 // The shells of the web browser, media player, Flash player and PDF reader kinds: their size,
-// colour, border, the media player's display area, control bar and playing rules, and the hidden
-// message label of the Flash player and PDF reader.
+// colour, border, the media player's display area, control bar and playing rules, and the message
+// of the Flash player and PDF reader.
+//
+// A page may hold many shells, so a shell is one widget that paints its colour and message itself
+// until an engine asks for the content area its view goes in.
 //
 // What plays inside a shell comes from an engine (SetShellEngineFactory); the player makes engines
 // from the components of its plugins (MakePluginEngine, objects/MediaEngines.h), so this layer
@@ -10,7 +13,6 @@
 #pragma once
 
 #include <QFrame>
-#include <QLabel>
 #include <QPixmap>
 #include <QSlider>
 #include <QTimer>
@@ -64,44 +66,64 @@ class TAuMediaShell : public TMouseKeeping<QFrame>, public TAuControl {
 
   QWidget* Widget() override { return this; }
 
-  // Where the engine's view goes: the whole shell, or the media player's display area.
-  QWidget* ContentArea() const { return FContent; }
+  // Where the engine's view goes: the whole shell, or the media player's display area. Made on the
+  // first call; until then the shell paints the area's colour itself.
+  QWidget* ContentArea();
   // Shows view filling the content area (the shell takes ownership); null removes the current one.
   void SetEngineView(QWidget* view);
   QWidget* EngineView() const { return FView; }
   TShellEngine* Engine() const { return FEngine.get(); }
 
-  // The hidden message label (Flash player and PDF reader; null for the others). Shown with a text,
-  // it fills the shell; clicking it opens DownloadAddress().
-  QLabel* MessageLabel();
+  // The message of the Flash player and the PDF reader (the other kinds have none and ignore
+  // ShowMessage): bold blue text centred over the client rectangle, which has the mouse while it is
+  // shown, with the pointing hand; a left click on it opens DownloadAddress().
   void ShowMessage(const QString& text);
   void HideMessage();
+  bool MessageShown() const { return FMessageShown; }
+  // The text shown, or empty.
+  QString MessageText() const { return FMessageShown ? FMessageText : QString(); }
   virtual QString DownloadAddress() const { return {}; }
 
   void SettleForSnapshot() override;
 
  protected:
-  // The kind's own colour and border onto the shell.
+  // The kind's own border (and what else it shows) onto the shell.
   virtual void ApplyShell() = 0;
+  // The colour of the content area (read when the payload is applied).
+  virtual TColor ContentColor() const = 0;
+  // Where the content area goes: the client rectangle, less the media player's control bar.
+  virtual QRect ContentRect() const { return contentsRect(); }
   void ApplyPayload() override;
+  void ApplyCommon() override;
   // The shell looks the same at every size; the content follows the size by itself.
   void SizeChanged() override;
   void resizeEvent(QResizeEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  // The message's part of the shell's own events (installed on the shell while it is shown).
+  bool eventFilter(QObject* watched, QEvent* e) override;
   // Lays out the content area (and what else the kind shows) in the shell's client rectangle.
   virtual void LayoutParts();
   // The text shown live when no engine could be made (empty: none).
   virtual QString MissingEngineText() const { return {}; }
-  // The kind has the message label (made when first needed).
-  void AddMessageLabel();
-
-  QWidget* FContent;
-  QLabel* FMessage = nullptr;
-  bool FHasMessage = false;
+  // The kind can show a message.
+  void AddMessage() { FHasMessage = true; }
 
  private:
   void StartEngine();
+  bool OnMessage(QPoint pos) const { return FMessageShown && contentsRect().contains(pos); }
+  // The pointing hand over the message, the record's cursor elsewhere.
+  void ShowCursorFor(QPoint pos);
+  void ShowRecordCursor();
 
+  QWidget* FContent = nullptr;
   QWidget* FView = nullptr;
+  QColor FContentColor;  // as last applied; invalid before
+  QString FMessageText;
+  bool FHasMessage = false;
+  bool FMessageShown = false;
+  // The message has the mouse from a press on it until every button is up, as a widget would.
+  bool FMessageGrab = false;
+  bool FHandCursor = false;
   std::unique_ptr<TShellEngine> FEngine;
   bool FApplied = false;
   bool FEngineAsked = false;
@@ -120,6 +142,7 @@ class TAuWebBrowser : public TAuMediaShell {
 
  protected:
   void ApplyShell() override;
+  TColor ContentColor() const override { return clWhite; }
 };
 
 // The media player's buttons.
@@ -153,7 +176,7 @@ class TAuMediaPlayer : public TAuMediaShell {
   // empty name opens nothing.
   void SetFilename(const QString& mediaFile);
   QString Filename() const { return FFilename; }
-  // Starts the 1-second timer that keeps the position bar current and repeats the medium.
+  // Starts the 1-second timer that keeps the position bar current and repeats the medium (live only).
   void SetRunMode();
   // Plays the open medium; nothing without one.
   void Play();
@@ -168,6 +191,8 @@ class TAuMediaPlayer : public TAuMediaShell {
 
  protected:
   void ApplyShell() override;
+  TColor ContentColor() const override { return TMediaPlayerPayload::Color; }
+  QRect ContentRect() const override { return FDisplayRect; }
   void LayoutParts() override;
   void paintEvent(QPaintEvent* e) override;
   bool event(QEvent* e) override;
@@ -184,8 +209,9 @@ class TAuMediaPlayer : public TAuMediaShell {
   QToolButton *FPlay = nullptr, *FPause = nullptr, *FStop = nullptr;
   QSlider* FTrack = nullptr;
   QRect FBarRect;       // where the bar goes; empty when it is off
+  QRect FDisplayRect;   // the display area above it
   QPixmap FBarPicture;  // the bar as drawn before its widgets exist; null when to be drawn again
-  QTimer FTimer;
+  std::unique_ptr<QTimer> FTimer;
   QString FFilename;
   TMPBtnType FLastButton = btStop;
   bool FCancelTrackBarEvent = false;
@@ -200,6 +226,7 @@ class TAuFlashPlayer : public TAuMediaShell {
 
  protected:
   void ApplyShell() override;
+  TColor ContentColor() const override { return Payload().Color; }
   QString MissingEngineText() const override { return FlashNotInstalledText; }
 };
 
@@ -211,5 +238,6 @@ class TAuPDFReader : public TAuMediaShell {
 
  protected:
   void ApplyShell() override;
+  TColor ContentColor() const override { return Payload().Color; }
   QString MissingEngineText() const override { return PDFNotInstalledText; }
 };
