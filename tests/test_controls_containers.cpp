@@ -653,8 +653,20 @@ TEST(ControlsStandard, ButtonShowsCaptionFontAndDefault) {
   auto* b = static_cast<QPushButton*>(TControlHost::WidgetOf(button));
   EXPECT_EQ(b->text(), QStringLiteral("&Go"));
   EXPECT_TRUE(b->isDefault());
-  EXPECT_TRUE(b->font().bold());
-  EXPECT_EQ(b->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
+  // It looks like the platform's button given that font and colour.
+  QWidget plain;
+  QPushButton same(QStringLiteral("&Go"), &plain);
+  same.setGeometry(b->geometry());
+  same.setDefault(true);
+  same.setFont(ToQFont(p.Font));
+  QPalette pal = same.palette();
+  pal.setColor(QPalette::ButtonText, QColor(255, 0, 0));
+  same.setPalette(pal);
+  const QImage shown = b->grab().toImage();
+  EXPECT_EQ(shown, same.grab().toImage());
+  // And not like one in the default font.
+  same.setFont(QFont());
+  EXPECT_NE(shown, same.grab().toImage());
 }
 
 TEST(ControlsStandard, ButtonClickedFromTheKeyboardReportsOneClick) {

@@ -3,7 +3,6 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <algorithm>
 
 #include "model/PayloadsFading.h"
@@ -45,8 +44,18 @@ void StartTimer(QTimer& timer, int ms) {
 
 // Stored lines are separated by CR LF; single CR or LF count as breaks too.
 QStringList SplitLines(const QString& text) {
-  static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-  return text.split(breaks);
+  // Every kind of line break: CR LF, CR alone, LF alone.
+  QStringList lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c != u'\r' && c != u'\n') continue;
+    lines.append(text.mid(start, i - start));
+    if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ++i;
+    start = i + 1;
+  }
+  lines.append(text.mid(start));
+  return lines;
 }
 
 }  // namespace

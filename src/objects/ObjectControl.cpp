@@ -1,6 +1,7 @@
 #include "objects/ObjectControl.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHash>
 #include <QMenu>
 #include <QMouseEvent>
@@ -36,13 +37,39 @@ void RedockRoot(QObject* root);
 // Turns a widget's mouse events into the object's own events. Installed on the control's widget
 // and on inner widgets that take the mouse (tab bars, text viewports); positions are reported in
 // the control's coordinates, as the page's handlers expect.
+//
+// One filter serves every control: a widget's events are its control's, the nearest control at or
+// above it (the widgets a control forwards are its own parts, never a nested object's). A widget
+// whose control part is gone (it is being destroyed) is passed over, as AsAuControl no longer
+// finds it, and no control reports anything for a widget that is not its own.
 class TAuControlEventFilter : public QObject {
  public:
-  explicit TAuControlEventFilter(TAuControl& control, QObject* parent) : QObject(parent), FControl(control) {}
+  static TAuControlEventFilter& Instance() {
+    static QPointer<TAuControlEventFilter> instance;
+    if (!instance) instance = new TAuControlEventFilter(QCoreApplication::instance());
+    return *instance;
+  }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* w = qobject_cast<QWidget*>(watched);
-    if (!w) return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::Enter:
+      case QEvent::Leave:
+      case QEvent::ContextMenu:
+      case QEvent::Resize:
+        break;
+      default:
+        return false;
+    }
+    if (!watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    TAuControl* control = nullptr;
+    for (QWidget* p = w; p && !control; p = p->parentWidget()) control = AsAuControl(p);
+    if (!control) return false;
+    TAuControl& FControl = *control;
     QWidget* self = FControl.Widget();
     switch (event->type()) {
       case QEvent::MouseButtonPress:
@@ -88,7 +115,8 @@ class TAuControlEventFilter : public QObject {
     return same;
   }
 
-  TAuControl& FControl;
+  using QObject::QObject;
+
   const QMouseEvent* FLastEvent = nullptr;
   QEvent::Type FLastType = QEvent::None;
   quint64 FLastTimestamp = 0;
@@ -100,13 +128,9 @@ class TAuControlEventFilter : public QObject {
 
 TAuControl::TAuControl(TAuObject& object, const TControlContext& context) : AuObject(&object), FContext(context) {}
 
-TAuControl::~TAuControl() {
-  // The kind's part is gone and the widget's is still to go: nothing may find or call this control
-  // from the events that the widget's destruction sends.
-  // (Once this destructor has run, the widget's dynamic type no longer includes TAuControl, so
-  // AsAuControl finds nothing.)
-  delete FFilter;
-}
+// Once this has run, the widget's dynamic type no longer includes TAuControl: nothing finds this
+// control from the events that the widget's destruction sends.
+TAuControl::~TAuControl() = default;
 
 bool TAuControl::IsWindowedKind(TObjectType kind) {
   switch (kind) {
@@ -336,12 +360,12 @@ void TAuControl::ReportFadeOver() {
 }
 
 void TAuControl::ForwardMouseEvents(QWidget* w) {
-  if (!FFilter) FFilter = new TAuControlEventFilter(*this, Widget());
-  w->installEventFilter(FFilter);
+  // Moves without a button held are reported too (the page drags its window by an object). Turned
+  // on before the filter is in place: turning it on is an event, which no filter needs to see.
+  w->setMouseTracking(true);
+  w->installEventFilter(&TAuControlEventFilter::Instance());
   // The windowless controls on w take their mouse before w reports it as its own.
   if (TGraphicHost* graphics = TGraphicHost::Find(w)) w->installEventFilter(graphics);
-  // Moves without a button held are reported too (the page drags its window by an object).
-  w->setMouseTracking(true);
 }
 
 // ---- lookup ----
@@ -576,10 +600,9 @@ bool CreateObjectControl(TAuObject& object, QWidget* parent, const TControlConte
     }
   }
   ResumeSubtree(object);
-  for (TAuObject* done : complete) {
-    RestackChildren(*done);
+  // The new controls were made in the order they stack; none needs restacking.
+  for (TAuObject* done : complete)
     if (TAuControl* dc = ControlOf(*done)) TAuDocking::ChildrenCreated(*dc);
-  }
   return ok;
 }
 

@@ -185,7 +185,6 @@ class TAuControl {
   // Where this base last put the widget (from the record or by docking). Geometry that differs
   // was changed by someone else (a splitter, the designer) and is copied back before writing.
   QRect FPlacedGeometry;
-  TAuControlEventFilter* FFilter = nullptr;
 };
 
 // The control of a record, or null (the record has none, or it was destroyed).

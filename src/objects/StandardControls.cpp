@@ -43,7 +43,6 @@ void TAuStandardButton::ApplyPayload() {
   FApplied = true;
   const TStandardButtonPayload& p = Payload();
   setText(p.Caption);
-  ApplyFont(*this, p.Font, QPalette::ButtonText);
   setDefault(p.Default);
   SetPageKey(FDefaultKey, Qt::Key_Return, p.Default);
   SetPageKey(FCancelKey, Qt::Key_Escape, p.Cancel);
@@ -53,15 +52,26 @@ void TAuStandardButton::ApplyPayload() {
 }
 
 void TAuStandardButton::paintEvent(QPaintEvent* e) {
-  if (!AuObject || !Payload().WordWrap) {
+  if (!AuObject) {
     QPushButton::paintEvent(e);
+    return;
+  }
+  // The caption in the stored font and colour, painted from the record rather than set as the
+  // button's font and palette (each of which costs the button a resolve and an event when made).
+  const TStandardButtonPayload& b = Payload();
+  QStylePainter p(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QFont font = ToQFont(b.Font);
+  p.setFont(font);
+  option.fontMetrics = QFontMetrics(p.font());
+  option.palette.setColor(QPalette::ButtonText, ToQColor(b.Font.Color));
+  if (!b.WordWrap) {
+    p.drawControl(QStyle::CE_PushButton, option);
     return;
   }
   // The platform button does not wrap its caption: the face without text, then the caption broken
   // at words inside the face's contents.
-  QStylePainter p(this);
-  QStyleOptionButton option;
-  initStyleOption(&option);
   const QString caption = option.text;
   option.text.clear();
   p.drawControl(QStyle::CE_PushButton, option);
