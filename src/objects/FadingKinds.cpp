@@ -32,15 +32,7 @@ const TFadeParam& NoFadeParam() {
 }
 
 // A damaged file may ask for a zero or negative interval, which would make a timer spin.
-void SetTimerInterval(QTimer& timer, int ms) {
-  ms = std::max(1, ms);
-  if (timer.interval() != ms) timer.setInterval(ms);
-}
-
-void StartTimer(QTimer& timer, int ms) {
-  SetTimerInterval(timer, ms);
-  if (!timer.isActive()) timer.start();
-}
+void StartTimer(TControlClock& clock, int ms) { clock.Start(std::max(1, ms)); }
 
 // Stored lines are separated by CR LF; single CR or LF count as breaks too.
 QStringList SplitLines(const QString& text) {
@@ -63,13 +55,9 @@ QStringList SplitLines(const QString& text) {
 // ---- the fading base ----
 
 TFadingControl::TFadingControl(TAuObject& object, QWidget* host, const TControlContext& context)
-    : TGraphicControl(object, host, context) {
-  // Parented so that a page's clocks can be found from its widgets; a member goes before the
-  // control does.
-  FFadeTimer.setParent(this);
-  FFadeTimer.setInterval(TFader::TickIntervalMs);
-  QObject::connect(&FFadeTimer, &QTimer::timeout, &FFadeTimer, [this] { FadeTick(); });
-}
+    : TGraphicControl(object, host, context),
+      FFadeTimer(
+          this, [](QObject* o) { static_cast<TFadingControl*>(o)->FadeTick(); }, TFader::TickIntervalMs) {}
 
 TFadingControl::~TFadingControl() = default;
 
@@ -80,9 +68,9 @@ void TFadingControl::BindFader(TFader& fader) {
 void TFadingControl::RestartFadeClock() {
   const TFader& f = Fader();
   if (Live() && f.Fade() && !f.Resting()) {
-    if (!FFadeTimer.isActive()) FFadeTimer.start();
+    if (!FFadeTimer.IsActive()) FFadeTimer.Timer().start();
   } else {
-    FFadeTimer.stop();
+    FFadeTimer.Stop();
   }
 }
 
@@ -115,7 +103,7 @@ void TFadingControl::SettleForSnapshot() {
   // A change waiting for the turn is what the page would show once the cycle is over.
   if (Fader().Swap.Pending()) ApplyPendingSwap();
   Fader().Reset(Fader().Alpha());
-  FFadeTimer.stop();
+  FFadeTimer.Stop();
 }
 
 TFadingControl* FadingControlOf(const TAuObject& object) { return dynamic_cast<TFadingControl*>(ControlOf(object)); }
@@ -211,10 +199,9 @@ void TAuFadeButton::ApplyPendingSwap() {
 // ---- shape ----
 
 TAuShape::TAuShape(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadePngControl(object, parent, context) {
+    : TFadePngControl(object, parent, context),
+      FAnimTimer(this, [](QObject* o) { static_cast<TAuShape*>(o)->AnimTick(); }) {
   BindImageFader(FFader);
-  FAnimTimer.setParent(this);
-  QObject::connect(&FAnimTimer, &QTimer::timeout, &FAnimTimer, [this] { AnimTick(); });
 }
 
 const TShapeFields& TAuShape::Fields() const { return *PayloadOf<TShapePayload>(AuObject); }
@@ -258,13 +245,13 @@ void TAuShape::Rebuild() {
 
 void TAuShape::SyncAnimTimer() {
   if (!Animating()) {
-    FAnimTimer.stop();
+    FAnimTimer.Stop();
     return;
   }
   const TShapeFields& s = Fields();
   // Once the last entrance has been counted, every further tick would do nothing.
   if (s.AnimRepeatCount > 0 && FAnim.AnimState == ShapeAnimState::Waiting && FAnim.AnimCount > s.AnimRepeatCount) {
-    FAnimTimer.stop();
+    FAnimTimer.Stop();
     return;
   }
   StartTimer(FAnimTimer, FAnim.Interval);
@@ -272,7 +259,7 @@ void TAuShape::SyncAnimTimer() {
 
 void TAuShape::AnimTick() {
   if (!Animating()) {
-    FAnimTimer.stop();
+    FAnimTimer.Stop();
     return;
   }
   const TShapeAnimation::TTickResult r = FAnim.Tick(Fields());
@@ -325,7 +312,7 @@ void TAuShape::SettleForSnapshot() {
   if (Animating()) FAnim.SetAnimState(Fields(), ShapeAnimState::Shown);
   TFadePngControl::SettleForSnapshot();
   Rebuild();
-  FAnimTimer.stop();
+  FAnimTimer.Stop();
 }
 
 // ---- balloon and note ----
@@ -395,7 +382,8 @@ TAuBalloon::TAuBalloon(TAuObject& object, QWidget* parent, const TControlContext
 // ---- slide show ----
 
 TAuSlideShow::TAuSlideShow(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TFadePngControl(object, parent, context) {
+    : TFadePngControl(object, parent, context),
+      FSlideTimer(this, [](QObject* o) { static_cast<TAuSlideShow*>(o)->DoNext(); }) {
   FSlides.Fader.OnApply = [this](int percent) {
     if (!FSlides.Image.SetAlphaBlend(percent)) return;
     NoteAlphaWrite();
@@ -414,8 +402,6 @@ TAuSlideShow::TAuSlideShow(TAuObject& object, QWidget* parent, const TControlCon
     CountRebuild();
     update();
   };
-  FSlideTimer.setParent(this);
-  QObject::connect(&FSlideTimer, &QTimer::timeout, &FSlideTimer, [this] { DoNext(); });
 }
 
 const TFadeParam& TAuSlideShow::FadeParam() const {
@@ -466,7 +452,7 @@ void TAuSlideShow::SyncSlideTimer() {
   if (Live() && FSlides.TimerEnabled())
     StartTimer(FSlideTimer, FSlides.TimerInterval());
   else
-    FSlideTimer.stop();
+    FSlideTimer.Stop();
 }
 
 void TAuSlideShow::AfterChange() {
@@ -535,14 +521,16 @@ void TAuSlideShow::SettleForSnapshot() {
     FSlides.SetIndex(0);
     FSlides.Fader.SetFade(fade);
   }
-  FSlideTimer.stop();
+  FSlideTimer.Stop();
 }
 
 // ---- effect label and text ----
 
 TFadeTextControl::TFadeTextControl(TAuObject& object, QWidget* parent, const TControlContext& context,
                                    std::unique_ptr<TAAControl> text)
-    : TFadingControl(object, parent, context), FText(std::move(text)) {
+    : TFadingControl(object, parent, context),
+      FText(std::move(text)),
+      FAnimTimer(this, [](QObject* o) { static_cast<TFadeTextControl*>(o)->AnimTick(); }) {
   FText->OnChanged = [this] { update(); };
   FFader.OnApply = [this](int percent) {
     if (FText->FontEffect().Alpha == percent) return;
@@ -550,8 +538,6 @@ TFadeTextControl::TFadeTextControl(TAuObject& object, QWidget* parent, const TCo
     NoteAlphaWrite();
   };
   BindFader(FFader);
-  FAnimTimer.setParent(this);
-  QObject::connect(&FAnimTimer, &QTimer::timeout, &FAnimTimer, [this] { AnimTick(); });
 }
 
 void TFadeTextControl::Loaded(const TFadeParam& fade, const TTextAnimParams& anim, bool autoSize) {
@@ -601,7 +587,7 @@ void TFadeTextControl::SyncAnimTimer() {
   if (Live() && a.AnimActive && !over)
     StartTimer(FAnimTimer, FAnim.Interval());
   else
-    FAnimTimer.stop();
+    FAnimTimer.Stop();
 }
 
 void TFadeTextControl::AnimTick() {
@@ -624,7 +610,7 @@ void TFadeTextControl::SettleForSnapshot() {
   }
   // The opacity last, as the "Alpha" style may have driven it past the fade.
   TFadingControl::SettleForSnapshot();
-  FAnimTimer.stop();
+  FAnimTimer.Stop();
 }
 
 void TFadeTextControl::Paint(QPainter& p) {

@@ -71,7 +71,7 @@ class TFadingControl : public TGraphicControl {
   virtual void Rebuild() = 0;
 
   // ---- clocks ----
-  QTimer& FadeTimer() { return FFadeTimer; }
+  QTimer& FadeTimer() { return FFadeTimer.Timer(); }
   // One step of the fade clock; stops the clock once the object rests.
   void FadeTick();
   // How many times the shown opacity was actually rewritten (tests and benchmarks).
@@ -89,7 +89,7 @@ class TFadingControl : public TGraphicControl {
   bool FLoaded = false;
 
  private:
-  QTimer FFadeTimer;
+  TControlClock FFadeTimer;
   int FAlphaWrites = 0;
 };
 
@@ -173,7 +173,7 @@ class TAuShape : public TFadePngControl {
   // Enters an animation state (0 entering, 1 waiting, 2 leaving, 3 shown) with its interval.
   void SetAnimState(int state);
   const TShapeAnimation& Animation() const { return FAnim; }
-  QTimer& AnimTimer() { return FAnimTimer; }
+  QTimer& AnimTimer() { return FAnimTimer.Timer(); }
   void AnimTick();
 
   void SettleForSnapshot() override;
@@ -190,7 +190,7 @@ class TAuShape : public TFadePngControl {
   TAlphaImage FImage;
   TShapePicture FPicture;
   TShapeAnimation FAnim;
-  QTimer FAnimTimer;
+  TControlClock FAnimTimer;
 };
 
 // A fading picture built from a payload that holds a caption and fade settings: balloons and notes.
@@ -249,7 +249,7 @@ class TAuSlideShow : public TFadePngControl {
   void DoPlay();
 
   const TSlideShow& Slides() const { return FSlides; }
-  QTimer& SlideTimer() { return FSlideTimer; }
+  QTimer& SlideTimer() { return FSlideTimer.Timer(); }
 
   void SettleForSnapshot() override;
 
@@ -263,7 +263,7 @@ class TAuSlideShow : public TFadePngControl {
   void AfterChange();
 
   TSlideShow FSlides;
-  QTimer FSlideTimer;
+  TControlClock FSlideTimer;
 };
 
 // The effect label and text: the opacity drives the effect's alpha, and an entrance and exit
@@ -281,7 +281,7 @@ class TFadeTextControl : public TFadingControl {
 
   void SetAnimState(int state);
   const TTextAnimation& Animation() const { return FAnim; }
-  QTimer& AnimTimer() { return FAnimTimer; }
+  QTimer& AnimTimer() { return FAnimTimer.Timer(); }
   void AnimTick();
 
   void SettleForSnapshot() override;
@@ -303,7 +303,7 @@ class TFadeTextControl : public TFadingControl {
 
   std::unique_ptr<TAAControl> FText;
   TTextAnimation FAnim;
-  QTimer FAnimTimer;
+  TControlClock FAnimTimer;
 };
 
 class TAuLabel : public TFadeTextControl {

@@ -176,10 +176,8 @@ void TAuBevel::Paint(QPainter& p) {
 // ---- multi-line text ----
 
 TAuMultilineText::TAuMultilineText(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TPaintedControl(object, parent, context) {
-  FTimer.setParent(this);
-  QObject::connect(&FTimer, &QTimer::timeout, &FTimer, [this] { AnimTick(); });
-}
+    : TPaintedControl(object, parent, context),
+      FTimer(this, [](QObject* o) { static_cast<TAuMultilineText*>(o)->AnimTick(); }) {}
 
 bool TAuMultilineText::Animating() const {
   const auto* t = PayloadOf<TMultilineTextPayload>(AuObject);
@@ -200,16 +198,15 @@ void TAuMultilineText::ApplyPayload() {
 
 void TAuMultilineText::SyncTimer() {
   if (!Animating() || !FAnim.TimerActive()) {
-    FTimer.stop();
+    FTimer.Stop();
     return;
   }
-  if (FTimer.interval() != FAnim.IntervalMs()) FTimer.setInterval(FAnim.IntervalMs());
-  if (!FTimer.isActive()) FTimer.start();
+  FTimer.Start(FAnim.IntervalMs());
 }
 
 void TAuMultilineText::AnimTick() {
   if (!Animating()) {
-    FTimer.stop();
+    FTimer.Stop();
     return;
   }
   FAnim.Tick();
@@ -219,7 +216,7 @@ void TAuMultilineText::AnimTick() {
 
 void TAuMultilineText::SettleForSnapshot() {
   FSettled = true;
-  FTimer.stop();
+  FTimer.Stop();
   update();
 }
 

@@ -90,7 +90,7 @@ class TAuMultilineText : public TPaintedControl {
   TAuMultilineText(TAuObject& object, QWidget* parent, const TControlContext& context);
 
   const TMultilineAnimation& Animation() const { return FAnim; }
-  QTimer& AnimTimer() { return FTimer; }
+  QTimer& AnimTimer() { return FTimer.Timer(); }
   void AnimTick();
 
   // Shows the whole text at rest, the animation stopped.
@@ -105,6 +105,6 @@ class TAuMultilineText : public TPaintedControl {
   void SyncTimer();
 
   TMultilineAnimation FAnim;
-  QTimer FTimer;
+  TControlClock FTimer;
   bool FSettled = false;
 };
