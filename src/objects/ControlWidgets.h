@@ -12,15 +12,30 @@
 #include "render/Caption.h"
 #include "render/Colors.h"
 
+// Hands an event of w to the control w belongs to, which reports its mouse to the page (defined with
+// the controls); true when the event is taken there.
+bool RouteControlEvent(QWidget* w, QEvent* e);
+
+// A widget of this layer's own that hands its events to its control itself, before its own
+// handling, instead of through an event filter (a filter costs every widget a list of its own).
+class TRoutedWidget {
+ public:
+  bool RoutesToControl = false;
+
+ protected:
+  ~TRoutedWidget() = default;
+};
+
 // W with every mouse event accepted after W's own handling. Scroll areas (text views, scroll
 // boxes) leave the events on their own frame unhandled, which event() catches too.
 template <class W>
-class TMouseKeeping : public W {
+class TMouseKeeping : public W, public TRoutedWidget {
  public:
   using W::W;
 
  protected:
   bool event(QEvent* e) override {
+    if (RoutesToControl && RouteControlEvent(this, e)) return true;
     const bool done = W::event(e);
     switch (e->type()) {
       case QEvent::MouseButtonPress:

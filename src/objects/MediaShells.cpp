@@ -99,9 +99,6 @@ void TAuMediaShell::ShowMessage(const QString& text) {
   if (QAccessible::isActive()) setAccessibleName(text);
   if (!FMessageShown) {
     FMessageShown = true;
-    // Ahead of the filter that reports the shell's mouse to the page: over the message it is not
-    // the object's.
-    installEventFilter(this);
     if (FContent) FContent->hide();
     if (underMouse()) ShowCursorFor(mapFromGlobal(QCursor::pos()));
   }
@@ -112,7 +109,6 @@ void TAuMediaShell::HideMessage() {
   if (!FMessageShown) return;
   FMessageShown = false;
   FMessageGrab = false;
-  removeEventFilter(this);
   if (!accessibleName().isEmpty() && accessibleName() == FMessageText) setAccessibleName({});
   if (FHandCursor) {
     FHandCursor = false;
@@ -122,8 +118,13 @@ void TAuMediaShell::HideMessage() {
   update();
 }
 
-bool TAuMediaShell::eventFilter(QObject* watched, QEvent* e) {
-  if (watched != this || !FMessageShown) return TMouseKeeping<QFrame>::eventFilter(watched, e);
+bool TAuMediaShell::event(QEvent* e) {
+  // Ahead of the shell's report of its mouse to the page: over the message it is not the object's.
+  if (FMessageShown && MessageEvent(e)) return true;
+  return TMouseKeeping<QFrame>::event(e);
+}
+
+bool TAuMediaShell::MessageEvent(QEvent* e) {
   switch (e->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

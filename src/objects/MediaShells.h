@@ -99,8 +99,9 @@ class TAuMediaShell : public TMouseKeeping<QFrame>, public TAuControl {
   void SizeChanged() override;
   void resizeEvent(QResizeEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
-  // The message's part of the shell's own events (installed on the shell while it is shown).
-  bool eventFilter(QObject* watched, QEvent* e) override;
+  bool event(QEvent* e) override;
+  // The message's part of the shell's own events while it is shown; true when it takes the event.
+  bool MessageEvent(QEvent* e);
   // Lays out the content area (and what else the kind shows) in the shell's client rectangle.
   virtual void LayoutParts();
   // The text shown live when no engine could be made (empty: none).

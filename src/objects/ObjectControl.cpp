@@ -14,6 +14,7 @@
 #include "model/ObjectStream.h"
 #include "model/Paths.h"
 #include "model/PayloadsStandard.h"
+#include "objects/ControlWidgets.h"
 #include "objects/GraphicControl.h"
 #include "objects/ObjectKinds.h"
 
@@ -34,9 +35,10 @@ void RedockRoot(QObject* root);
 
 // ---- event routing ----
 
-// Turns a widget's mouse events into the object's own events. Installed on the control's widget
-// and on inner widgets that take the mouse (tab bars, text viewports); positions are reported in
-// the control's coordinates, as the page's handlers expect.
+// Turns a widget's mouse events into the object's own events, for the control's widget and the
+// inner widgets that take the mouse (tab bars, text viewports); positions are reported in the
+// control's coordinates, as the page's handlers expect. This layer's own widgets hand their events
+// over themselves (TRoutedWidget); on the platform's inner widgets it is an event filter.
 //
 // One filter serves every control: a widget's events are its control's, the nearest control at or
 // above it (the widgets a control forwards are its own parts, never a nested object's). A widget
@@ -51,6 +53,10 @@ class TAuControlEventFilter : public QObject {
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
+    return watched->isWidgetType() && Route(static_cast<QWidget*>(watched), event);
+  }
+
+  bool Route(QWidget* w, QEvent* event) {
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
@@ -64,8 +70,6 @@ class TAuControlEventFilter : public QObject {
       default:
         return false;
     }
-    if (!watched->isWidgetType()) return false;
-    auto* w = static_cast<QWidget*>(watched);
     TAuControl* control = nullptr;
     for (QWidget* p = w; p && !control; p = p->parentWidget()) control = AsAuControl(p);
     if (!control) return false;
@@ -123,6 +127,8 @@ class TAuControlEventFilter : public QObject {
   QPointF FLastGlobal;
   Qt::MouseButton FLastButton = Qt::NoButton;
 };
+
+bool RouteControlEvent(QWidget* w, QEvent* e) { return TAuControlEventFilter::Instance().Route(w, e); }
 
 // ---- the control base ----
 
@@ -363,6 +369,10 @@ void TAuControl::ForwardMouseEvents(QWidget* w) {
   // Moves without a button held are reported too (the page drags its window by an object). Turned
   // on before the filter is in place: turning it on is an event, which no filter needs to see.
   w->setMouseTracking(true);
+  if (auto* routed = dynamic_cast<TRoutedWidget*>(w)) {
+    routed->RoutesToControl = true;
+    return;
+  }
   w->installEventFilter(&TAuControlEventFilter::Instance());
   // The windowless controls on w take their mouse before w reports it as its own.
   if (TGraphicHost* graphics = TGraphicHost::Find(w)) w->installEventFilter(graphics);
