@@ -40,7 +40,7 @@ void RedockRoot(QObject* root);
 // control's coordinates, as the page's handlers expect. This layer's own widgets hand their events
 // over themselves (TRoutedWidget); on the platform's inner widgets it is an event filter.
 //
-// One filter serves every control: a widget's events are its control's, the nearest control at or
+// One router serves every control: a widget's events are its control's, the nearest control at or
 // above it (the widgets a control forwards are its own parts, never a nested object's). A widget
 // whose control part is gone (it is being destroyed) is passed over, as AsAuControl no longer
 // finds it, and no control reports anything for a widget that is not its own.
@@ -73,8 +73,8 @@ class TAuControlEventFilter : public QObject {
     TAuControl* control = nullptr;
     for (QWidget* p = w; p && !control; p = p->parentWidget()) control = AsAuControl(p);
     if (!control) return false;
-    TAuControl& FControl = *control;
-    QWidget* self = FControl.Widget();
+    TAuControl& c = *control;
+    QWidget* self = c.Widget();
     switch (event->type()) {
       case QEvent::MouseButtonPress:
       case QEvent::MouseButtonRelease:
@@ -85,21 +85,21 @@ class TAuControlEventFilter : public QObject {
         // time and place); report it once.
         if (SeenBefore(*me)) return false;
         const QPoint pos = w == self ? me->position().toPoint() : w->mapTo(self, me->position().toPoint());
-        FControl.RouteMouse(*me, pos, w->isEnabled());
+        c.RouteMouse(*me, pos, w->isEnabled());
         // A disabled widget does not take the event; keep it from reaching the parent's object.
         return !w->isEnabled();
       }
       case QEvent::Enter:
-        if (w == self) FControl.ReportEnter();
+        if (w == self) c.ReportEnter();
         return false;
       case QEvent::Leave:
-        if (w == self) FControl.ReportLeave();
+        if (w == self) c.ReportLeave();
         return false;
       case QEvent::ContextMenu:
-        return FControl.IsOwnPart(w) && FControl.ShowPopupMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return c.IsOwnPart(w) && c.ShowPopupMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
       case QEvent::Resize:
-        if (w == self) FControl.ApplySize();
-        if (w == FControl.ChildHost() && FControl.AuObject) AlignChildren(*FControl.AuObject);
+        if (w == self) c.ApplySize();
+        if (w == c.ChildHost() && c.AuObject) AlignChildren(*c.AuObject);
         return false;
       default:
         return false;
