@@ -8,6 +8,9 @@
 #include <QPointer>
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <typeinfo>
 
 #include "model/Errors.h"
 #include "model/Globals.h"
@@ -27,7 +30,25 @@ TControlContext TControlContext::Current(TPageEvents* events) {
 }
 
 namespace {
-// Controls are found from their widgets through a property, so no registry can go stale.
+// A cross cast from a Qt object to one of this layer's own bases (a control, a routed widget),
+// remembered per most derived type. The run-time cast compares type names for every class it
+// passes, which over a page of hundreds of controls and widgets came to a good part of loading it;
+// where a base lies within an object is fixed by the object's most derived type (there are no
+// virtual bases here), so one run-time cast per type is enough. An object being destroyed has the
+// dynamic type of the part still alive, as the run-time cast would see it.
+template <class Base, class From>
+Base* CachedCast(From* object) {
+  if (!object) return nullptr;
+  constexpr std::ptrdiff_t NoBase = PTRDIFF_MIN;
+  static QHash<const std::type_info*, std::ptrdiff_t> offsets;
+  const std::type_info* type = &typeid(*object);
+  auto it = offsets.constFind(type);
+  if (it == offsets.constEnd()) {
+    Base* base = dynamic_cast<Base*>(object);
+    it = offsets.insert(type, base ? reinterpret_cast<char*>(base) - reinterpret_cast<char*>(object) : NoBase);
+  }
+  return *it == NoBase ? nullptr : reinterpret_cast<Base*>(reinterpret_cast<char*>(object) + *it);
+}
 
 // Docks a docked root again inside the widget it was created on (defined with the docking).
 void RedockRoot(QObject* root);
@@ -369,7 +390,7 @@ void TAuControl::ForwardMouseEvents(QWidget* w) {
   // Moves without a button held are reported too (the page drags its window by an object). Turned
   // on before the filter is in place: turning it on is an event, which no filter needs to see.
   w->setMouseTracking(true);
-  if (auto* routed = dynamic_cast<TRoutedWidget*>(w)) {
+  if (auto* routed = CachedCast<TRoutedWidget>(w)) {
     routed->RoutesToControl = true;
     return;
   }
@@ -385,7 +406,7 @@ TAuControl* ControlOf(const TAuObject& object) { return AsAuControl(object.Contr
 TAuControl* AsAuControl(QObject* widget) {
   // Every control is its own widget or windowless object. A cast, not a dynamic property: this runs for every docking
   // step and hit test, and a property lookup compares names.
-  return dynamic_cast<TAuControl*>(widget);
+  return CachedCast<TAuControl>(widget);
 }
 
 Qt::CursorShape CursorShapeOf(TCursor cursor) {
@@ -648,10 +669,11 @@ void RestackChildren(TAuObject& container) {
       if (child->ObjectType == otTabSheet || TAuControl::IsWindowedKind(child->ObjectType) != windowed) continue;
       TAuControl* c = ControlOf(*child);
       if (!c) continue;
+      // A control without a widget of its own is a windowless one.
       if (QWidget* w = c->Widget())
         order.push_back(w);
-      else if (auto* g = dynamic_cast<TGraphicControl*>(c))
-        graphics.push_back(g);
+      else
+        graphics.push_back(static_cast<TGraphicControl*>(c));
     }
   // The windowless ones all sit on the container's host, below every window there.
   if (!graphics.empty()) TGraphicHost::Of(*graphics.front()->HostWidget()).Restack(graphics);
