@@ -111,6 +111,7 @@ class TAuControlEventFilter : public QObject {
         return !w->isEnabled();
       }
       case QEvent::Enter:
+        if (!w->hasMouseTracking()) w->setMouseTracking(true);
         if (w == self) c.ReportEnter();
         return false;
       case QEvent::Leave:
@@ -387,9 +388,9 @@ void TAuControl::ReportFadeOver() {
 }
 
 void TAuControl::ForwardMouseEvents(QWidget* w) {
-  // Moves without a button held are reported too (the page drags its window by an object). Turned
-  // on before the filter is in place: turning it on is an event, which no filter needs to see.
-  w->setMouseTracking(true);
+  // Moves without a button held are reported too (the page drags its window by an object): the
+  // router turns tracking on when the pointer first comes onto w (an event each time, which most
+  // widgets of a page never need).
   if (auto* routed = CachedCast<TRoutedWidget>(w)) {
     routed->RoutesToControl = true;
     return;
