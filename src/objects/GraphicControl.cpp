@@ -68,9 +68,10 @@ void TGraphicControl::ApplyCommon() {
 // ---- the host ----
 
 namespace {
+// Kept for the whole process (never destroyed), so that a widget that outlives main still finds it.
 QHash<const QWidget*, TGraphicHost*>& Hosts() {
-  static QHash<const QWidget*, TGraphicHost*> hosts;
-  return hosts;
+  static auto* hosts = new QHash<const QWidget*, TGraphicHost*>;
+  return *hosts;
 }
 }  // namespace
 

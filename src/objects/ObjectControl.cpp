@@ -40,7 +40,8 @@ template <class Base, class From>
 Base* CachedCast(From* object) {
   if (!object) return nullptr;
   constexpr std::ptrdiff_t NoBase = PTRDIFF_MIN;
-  static QHash<const std::type_info*, std::ptrdiff_t> offsets;
+  // Kept for the whole process (never destroyed), as the types are.
+  static auto& offsets = *new QHash<const std::type_info*, std::ptrdiff_t>;
   const std::type_info* type = &typeid(*object);
   auto it = offsets.constFind(type);
   if (it == offsets.constEnd()) {
