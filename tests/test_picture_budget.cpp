@@ -278,6 +278,30 @@ TEST(PictureBudget, AnimationsWithinBudgetKeepEveryFrame) {
   EXPECT_EQ(frames[6].Image.pixel(sixth), qRgb(0, 0, 255));
 }
 
+// A WebP animation that does not say it has alpha: where no frame draws, the picture is transparent,
+// not what the memory held before, and the same bytes decode to the same picture every time.
+TEST(PictureBudget, AnimatedWebpCanvasStartsTransparent) {
+  if (!CanRead("webp")) GTEST_SKIP() << "no WebP reader";
+  const QSize canvas(64, 48);
+  const TPicture picture{TGraphicKind::WIC, WebpAnimation(canvas, 2)};
+  QImage first;
+  for (int round = 0; round < 8; ++round) {
+    SCOPED_TRACE(round);
+    // Memory of the canvas's size, written and let go, as other pictures leave it behind.
+    for (int k = 0; k < 8; ++k) QByteArray(canvas.width() * canvas.height() * 4 + k * 64, char(0x5A + round));
+    TPictureCache::Instance().Clear();
+    const QImage image = DecodePicture(picture);
+    ASSERT_EQ(image.size(), canvas);
+    EXPECT_EQ(image.pixel(PixelOf(0, canvas)), qRgb(255, 0, 0)) << "the first frame's pixel";
+    EXPECT_EQ(image.pixel(10, 10), 0u) << "where no frame draws";
+    if (round == 0)
+      first = image;
+    else
+      EXPECT_EQ(image, first);
+  }
+  TPictureCache::Instance().Clear();
+}
+
 TEST(PictureBudget, FuzzSeeds) {
   const QImage small = Filled({12, 10}, qRgb(40, 120, 200));
   struct Seed {

@@ -34,12 +34,25 @@ qint64 FrameBytes(QSize size) { return qint64(size.width()) * size.height() * 4;
 // Pictures that draw nothing without being decoded.
 bool NothingToDecode(const TPicture& picture) { return picture.IsEmpty() || picture.Kind == TGraphicKind::Metafile; }
 
+// Qt's WebP reader composes an animation on a canvas that it clears only when the file says it has
+// alpha. Without that flag, whatever the memory held before shows wherever no frame draws, and the
+// same bytes decode differently each time. The copy the reader gets says it has alpha, so that the
+// canvas starts transparent; the stored bytes are not touched.
+void ClearAnimatedWebpCanvas(QByteArray& bytes) {
+  constexpr qsizetype FlagsAt = 20;  // "RIFF", size, "WEBP", "VP8X", chunk size, then the flags
+  constexpr char Alpha = 0x10, Animation = 0x02;
+  if (bytes.size() <= FlagsAt || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WEBPVP8X") return;
+  char& flags = bytes[FlagsAt];
+  if ((flags & Animation) && !(flags & Alpha)) flags = char(flags | Alpha);
+}
+
 TDecodedPicture Decode(const TPicture& picture, bool allFrames) {
   InitPictureDecoding();
   ++DecodeCount;
   TDecodedPicture decoded;
   decoded.AllFrames = true;
   QByteArray bytes = picture.Data;
+  ClearAnimatedWebpCanvas(bytes);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, FormatOf(picture.Kind));
