@@ -69,12 +69,11 @@ class TMouseKeeping : public W, public TRoutedWidget {
 // A plain area that keeps its mouse events (a panel's client, a scroll box's scrolled area).
 using TMouseKeepingWidget = TMouseKeeping<QWidget>;
 
-// The stored border of windowed kinds: bsSingle is the platform's two-pixel sunken edge.
+// The stored border of windowed kinds: bsSingle is the platform's two-pixel sunken edge. Only a
+// change is applied: setting a frame style lays the frame out again.
 inline void ApplyBorderStyle(QFrame& frame, TBorderStyle style) {
-  if (style == TBorderStyle::bsSingle)
-    frame.setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-  else
-    frame.setFrameStyle(QFrame::NoFrame);
+  const int wanted = style == TBorderStyle::bsSingle ? (QFrame::WinPanel | QFrame::Sunken) : QFrame::NoFrame;
+  if (frame.frameStyle() != wanted) frame.setFrameStyle(wanted);
 }
 
 // Fills w's background with a stored colour (role Window, and Base for text views). Only a change is

@@ -11,7 +11,6 @@
 #include <QObject>
 #include <QPainter>
 #include <QRect>
-#include <QTimer>
 #include <vector>
 
 #include "objects/ObjectControl.h"
@@ -77,42 +76,6 @@ class TGraphicControl : public QObject, public TAuControl {
   QRect FGeometry;
   QSize FMinSize{0, 0};
   bool FShown = false;
-};
-
-// A windowless control's clock, made the first time it is started or asked for: most objects of a
-// page never animate, and a timer with its connection costs more to make than the rest of such an
-// object. The timer is a child of its owner.
-class TControlClock {
- public:
-  using TTick = void (*)(QObject* owner);
-  TControlClock(QObject* owner, TTick tick, int interval = 0) : FOwner(owner), FTick(tick), FInterval(interval) {}
-  TControlClock(const TControlClock&) = delete;
-  TControlClock& operator=(const TControlClock&) = delete;
-
-  QTimer& Timer() {
-    if (!FTimer) {
-      FTimer = new QTimer(FOwner);
-      FTimer->setInterval(FInterval);
-      QObject::connect(FTimer, &QTimer::timeout, FTimer, [owner = FOwner, tick = FTick] { tick(owner); });
-    }
-    return *FTimer;
-  }
-  bool IsActive() const { return FTimer && FTimer->isActive(); }
-  void Stop() {
-    if (FTimer) FTimer->stop();
-  }
-  // Runs at ms, started unless it runs already.
-  void Start(int ms) {
-    QTimer& t = Timer();
-    if (t.interval() != ms) t.setInterval(ms);
-    if (!t.isActive()) t.start();
-  }
-
- private:
-  QObject* FOwner;
-  TTick FTick;
-  int FInterval;
-  QTimer* FTimer = nullptr;
 };
 
 // The windowless controls a widget paints and hands the mouse to, in stacking order (the last is

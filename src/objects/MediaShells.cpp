@@ -46,12 +46,6 @@ class TPlayerIcons : public QObject {
   QIcon Icons[3];
 };
 
-// The stored border, set only when it changes: setting a frame style lays the frame out again.
-void SetBorder(QFrame& frame, TBorderStyle style) {
-  const int wanted = style == TBorderStyle::bsSingle ? (QFrame::WinPanel | QFrame::Sunken) : QFrame::NoFrame;
-  if (frame.frameStyle() != wanted) ApplyBorderStyle(frame, style);
-}
-
 const QIcon* PlayerIcons(QStyle& style) {
   static QPointer<TPlayerIcons> cache;
   if (!cache) {
@@ -171,13 +165,7 @@ void TAuMediaShell::ShowCursorFor(QPoint pos) {
     ShowRecordCursor();
 }
 
-void TAuMediaShell::ShowRecordCursor() {
-  // As ApplyCommon sets it.
-  if (AuObject && AuObject->Cursor != 0)
-    setCursor(CursorShapeOf(AuObject->Cursor));
-  else if (testAttribute(Qt::WA_SetCursor))
-    unsetCursor();
-}
+void TAuMediaShell::ShowRecordCursor() { ApplyRecordCursor(*this, AuObject ? AuObject->Cursor : 0); }
 
 void TAuMediaShell::ApplyCommon() {
   TAuControl::ApplyCommon();
@@ -211,7 +199,7 @@ void TAuMediaShell::paintEvent(QPaintEvent* e) {
   QFrame::paintEvent(e);
   QPainter p(this);
   // Under the content area when there is one (a view fills it); the message lies over it.
-  if (FContentColor.isValid()) p.fillRect(ContentRect(), FContentColor);
+  if (FApplied && AuObject) p.fillRect(ContentRect(), ToQColor(ContentColor()));
   if (!FMessageShown) return;
   QFont font = this->font();
   font.setBold(true);
@@ -232,12 +220,8 @@ void TAuMediaShell::ApplyPayload() {
   const bool first = !FApplied;
   FApplied = true;
   ApplyShell();
-  const QColor color = ToQColor(ContentColor());
-  if (color != FContentColor) {
-    FContentColor = color;
-    if (FContent) ApplyBackColor(*FContent, ContentColor());
-    update();
-  }
+  if (FContent) ApplyBackColor(*FContent, ContentColor());
+  update();
   LayoutParts();
   CountRebuild();
   if (first) StartEngine();
@@ -259,7 +243,7 @@ void TAuMediaShell::SettleForSnapshot() {
 
 // ---- web browser ----
 
-void TAuWebBrowser::ApplyShell() { SetBorder(*this, TBorderStyle::bsNone); }
+void TAuWebBrowser::ApplyShell() { ApplyBorderStyle(*this, TBorderStyle::bsNone); }
 
 QString TAuWebBrowser::NavigationAddress() const {
   const TWebBrowserPayload& p = Payload();
@@ -376,7 +360,8 @@ class TControlBarPainter : public QObject {
 }  // namespace
 
 TAuMediaPlayer::TAuMediaPlayer(TAuObject& object, QWidget* parent, const TControlContext& context)
-    : TAuMediaShell(object, parent, context) {}
+    : TAuMediaShell(object, parent, context),
+      FTimer(this, [](QObject* o) { static_cast<TAuMediaPlayer*>(o)->TimerTick(); }) {}
 
 QWidget* TAuMediaPlayer::MakeBar() {
   if (FBar) return FBar;
@@ -455,14 +440,8 @@ void TAuMediaPlayer::SetFilename(const QString& mediaFile) {
 }
 
 void TAuMediaPlayer::SetRunMode() {
-  if (!Live()) return;
-  // Made here: a page's players run only once it has faded in, and the editing canvas never.
-  if (!FTimer) {
-    FTimer = std::make_unique<QTimer>();
-    FTimer->setInterval(TimerIntervalMs);
-    QObject::connect(FTimer.get(), &QTimer::timeout, this, [this] { TimerTick(); });
-  }
-  FTimer->start();
+  // A page's players run only once it has faded in, and on the editing canvas never.
+  if (Live()) FTimer.Start(TimerIntervalMs);
 }
 
 void TAuMediaPlayer::Play() {
@@ -564,7 +543,7 @@ void TAuMediaPlayer::TrackBarChanged(int value) {
 
 void TAuMediaPlayer::ApplyShell() {
   const TMediaPlayerPayload& p = Payload();
-  SetBorder(*this, p.Border ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
+  ApplyBorderStyle(*this, p.Border ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
   if (FBar) FBar->setVisible(p.ControlBar);
   FBarPicture = QPixmap();
 }
@@ -594,7 +573,7 @@ TAuFlashPlayer::TAuFlashPlayer(TAuObject& object, QWidget* parent, const TContro
   AddMessage();
 }
 
-void TAuFlashPlayer::ApplyShell() { SetBorder(*this, Payload().BorderStyle); }
+void TAuFlashPlayer::ApplyShell() { ApplyBorderStyle(*this, Payload().BorderStyle); }
 
 QString TAuFlashPlayer::DownloadAddress() const { return QStringLiteral("https://ruffle.rs/"); }
 
@@ -607,7 +586,7 @@ TAuPDFReader::TAuPDFReader(TAuObject& object, QWidget* parent, const TControlCon
   AddMessage();
 }
 
-void TAuPDFReader::ApplyShell() { SetBorder(*this, Payload().BorderStyle); }
+void TAuPDFReader::ApplyShell() { ApplyBorderStyle(*this, Payload().BorderStyle); }
 
 QString TAuPDFReader::DownloadAddress() const { return QStringLiteral("https://get.adobe.com/reader/"); }
 

@@ -118,7 +118,6 @@ class TAuMediaShell : public TMouseKeeping<QFrame>, public TAuControl {
 
   QWidget* FContent = nullptr;
   QWidget* FView = nullptr;
-  QColor FContentColor;  // as last applied; invalid before
   QString FMessageText;
   bool FHasMessage = false;
   bool FMessageShown = false;
@@ -212,7 +211,7 @@ class TAuMediaPlayer : public TAuMediaShell {
   QRect FBarRect;       // where the bar goes; empty when it is off
   QRect FDisplayRect;   // the display area above it
   QPixmap FBarPicture;  // the bar as drawn before its widgets exist; null when to be drawn again
-  std::unique_ptr<QTimer> FTimer;
+  TControlClock FTimer;
   QString FFilename;
   TMPBtnType FLastButton = btStop;
   bool FCancelTrackBarEvent = false;

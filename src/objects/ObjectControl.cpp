@@ -66,11 +66,11 @@ void RedockRoot(QObject* root);
 // above it (the widgets a control forwards are its own parts, never a nested object's). A widget
 // whose control part is gone (it is being destroyed) is passed over, as AsAuControl no longer
 // finds it, and no control reports anything for a widget that is not its own.
-class TAuControlEventFilter : public QObject {
+class TAuEventRouter : public QObject {
  public:
-  static TAuControlEventFilter& Instance() {
-    static QPointer<TAuControlEventFilter> instance;
-    if (!instance) instance = new TAuControlEventFilter(QCoreApplication::instance());
+  static TAuEventRouter& Instance() {
+    static QPointer<TAuEventRouter> instance;
+    if (!instance) instance = new TAuEventRouter(QCoreApplication::instance());
     return *instance;
   }
 
@@ -151,7 +151,7 @@ class TAuControlEventFilter : public QObject {
   Qt::MouseButton FLastButton = Qt::NoButton;
 };
 
-bool RouteControlEvent(QWidget* w, QEvent* e) { return TAuControlEventFilter::Instance().Route(w, e); }
+bool RouteControlEvent(QWidget* w, QEvent* e) { return TAuEventRouter::Instance().Route(w, e); }
 
 // ---- the control base ----
 
@@ -280,10 +280,7 @@ void TAuControl::ApplyCommon() {
   // Each setting only when it changes: a page applies them to every new control, and each change
   // is an event through the control's filters.
   if (w->toolTip() != AuObject->Hint) w->setToolTip(AuObject->Hint);
-  if (AuObject->Cursor != 0)
-    w->setCursor(CursorShapeOf(AuObject->Cursor));
-  else if (w->testAttribute(Qt::WA_SetCursor))
-    w->unsetCursor();
+  ApplyRecordCursor(*w, AuObject->Cursor);
   if (w->testAttribute(Qt::WA_ForceDisabled) == AuObject->Enable) w->setEnabled(AuObject->Enable);
   // The editing canvas shows every object, so that it can be found and selected.
   QWidget* parent = w->parentWidget();
@@ -396,7 +393,7 @@ void TAuControl::ForwardMouseEvents(QWidget* w) {
     routed->RoutesToControl = true;
     return;
   }
-  w->installEventFilter(&TAuControlEventFilter::Instance());
+  w->installEventFilter(&TAuEventRouter::Instance());
   // The windowless controls on w take their mouse before w reports it as its own.
   if (TGraphicHost* graphics = TGraphicHost::Find(w)) w->installEventFilter(graphics);
 }
@@ -409,6 +406,15 @@ TAuControl* AsAuControl(QObject* widget) {
   // Every control is its own widget or windowless object. A cast, not a dynamic property: this runs for every docking
   // step and hit test, and a property lookup compares names.
   return CachedCast<TAuControl>(widget);
+}
+
+void ApplyRecordCursor(QWidget& w, TCursor cursor) {
+  if (cursor == 0) {
+    if (w.testAttribute(Qt::WA_SetCursor)) w.unsetCursor();
+    return;
+  }
+  const Qt::CursorShape shape = CursorShapeOf(cursor);
+  if (!w.testAttribute(Qt::WA_SetCursor) || w.cursor().shape() != shape) w.setCursor(shape);
 }
 
 Qt::CursorShape CursorShapeOf(TCursor cursor) {

@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -56,7 +57,7 @@ enum class TRecordChange : uint8_t {
   Payload,  // the kind's own properties (and everything above)
 };
 
-class TAuControlEventFilter;
+class TAuEventRouter;
 
 class TAuControl {
  public:
@@ -160,7 +161,7 @@ class TAuControl {
   // The record of the container this control's widget sits in, or null (the page root).
   TAuObject* ParentRecord() const;
 
-  friend class TAuControlEventFilter;
+  friend class TAuEventRouter;
   friend bool CreateObjectControl(TAuObject& object, QWidget* parent, const TControlContext& context);
   friend void AlignChildren(TAuObject& container);
   friend void SuspendAlign(TAuObject& container);
@@ -192,6 +193,42 @@ TAuControl* ControlOf(const TAuObject& object);
 // The control a widget belongs to, or null.
 TAuControl* AsAuControl(QObject* widget);
 
+// A control's clock, made the first time it is started or asked for: most objects of a page never
+// animate or play, and a timer with its connection costs more to make than the rest of such an
+// object. The timer is a child of its owner.
+class TControlClock {
+ public:
+  using TTick = void (*)(QObject* owner);
+  TControlClock(QObject* owner, TTick tick, int interval = 0) : FOwner(owner), FTick(tick), FInterval(interval) {}
+  TControlClock(const TControlClock&) = delete;
+  TControlClock& operator=(const TControlClock&) = delete;
+
+  QTimer& Timer() {
+    if (!FTimer) {
+      FTimer = new QTimer(FOwner);
+      FTimer->setInterval(FInterval);
+      QObject::connect(FTimer, &QTimer::timeout, FTimer, [owner = FOwner, tick = FTick] { tick(owner); });
+    }
+    return *FTimer;
+  }
+  bool IsActive() const { return FTimer && FTimer->isActive(); }
+  void Stop() {
+    if (FTimer) FTimer->stop();
+  }
+  // Runs at ms, started unless it runs already.
+  void Start(int ms) {
+    QTimer& t = Timer();
+    if (t.interval() != ms) t.setInterval(ms);
+    if (!t.isActive()) t.start();
+  }
+
+ private:
+  QObject* FOwner;
+  TTick FTick;
+  int FInterval;
+  QTimer* FTimer = nullptr;
+};
+
 // The largest width or height a control is given, whatever its record says: stored sizes are
 // trusted no further than pictures are.
 constexpr int MaxControlExtent = 16384;
@@ -199,6 +236,9 @@ constexpr int MaxControlExtent = 16384;
 // The Qt cursor shape of a stored cursor number (−2 arrow, −21 hand point, …); unknown numbers
 // give the arrow.
 Qt::CursorShape CursorShapeOf(TCursor cursor);
+// A stored cursor onto a widget: its shape, or for 0 the one the widget inherits. Only a change is
+// applied.
+void ApplyRecordCursor(QWidget& w, TCursor cursor);
 
 // Creates the control of object under parent (for a tab sheet, parent is its notebook's host) and,
 // recursively, of its whole subtree, with child docking suspended while the subtree is built and
